@@ -1,0 +1,58 @@
+#pragma once
+// CVUX_GMouseDlg: the program's one window. It has no controls of its own: the
+// skin paints it, and pointer input is hit-tested against the skin's rows.
+
+#include <QFont>
+#include <QWidget>
+
+#include <functional>
+
+namespace vux {
+
+struct AppState;
+
+struct Fonts {
+    QFont main;  // English texts
+    QFont small; // small texts of the painting
+    QFont han;   // Chinese texts
+};
+
+// The window titles by language; other code finds the window by them.
+QString windowTitleFor(bool english);
+
+class CVUX_GMouseDlg : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 800;
+    static constexpr int kHeight = 642;
+
+    explicit CVUX_GMouseDlg(AppState& state, QWidget* parent = nullptr);
+    ~CVUX_GMouseDlg() override;
+
+    AppState& state() { return state_; }
+    const Fonts& fonts() const { return fonts_; }
+    void createFonts();
+
+    // Shown, raised and un-minimised, also when hidden in the tray.
+    void restoreWindow();
+
+    // Runs on the window's thread whenever the window is destroyed, however it ends.
+    std::function<void()> onClosed;
+
+public slots:
+    // Thread-safe: queued to the UI thread.
+    void requestRepaint();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    AppState& state_;
+    Fonts fonts_;
+};
+
+} // namespace vux

@@ -1,0 +1,51 @@
+#pragma once
+// Private-profile INI files: read and written one key at a time, with no
+// caching, so every read sees the file as it is on disk now.
+//
+// Reading: section and key names match without regard to case after trimming;
+// the first matching section and the first matching key in it win; a missing
+// file, section or key reads as empty text. A value is trimmed, loses one pair
+// of matching quotes, and is cut to bufferSize - 1 UTF-16 units (bufferSize
+// counts the terminator, as the callers' buffers do).
+//
+// Writing: an existing key's value is replaced in place, a new key goes after
+// the last key line of its section, a new section goes at the end of the file.
+// Every other byte stays as it was. Each write replaces the file atomically and
+// keeps its encoding (UTF-8 with or without BOM, UTF-16LE with BOM), its line
+// ends and its permissions; a new file is UTF-8 without BOM with CRLF.
+
+#include <QString>
+
+#include <vector>
+
+namespace vux::ini {
+
+QString readString(const QString& file, const QString& section, const QString& key,
+                   int bufferSize);
+
+// Returns false when the file could not be replaced; the old file is then untouched.
+bool writeString(const QString& file, const QString& section, const QString& key,
+                 const QString& value);
+
+// Several key writes applied as one replacement of the file: all or none.
+class WriteBatch {
+public:
+    void set(const QString& section, const QString& key, const QString& value);
+    bool commit(const QString& file) const;
+    bool empty() const { return entries_.empty(); }
+
+private:
+    struct Entry {
+        QString section;
+        QString key;
+        QString value;
+    };
+    std::vector<Entry> entries_;
+};
+
+// Decimal text to int as the C runtime's _wtoi reads it: leading blanks, an
+// optional sign, digits up to the first other character; empty or non-numeric
+// text gives 0. Values beyond the int range saturate instead of overflowing.
+int wtoi(const QString& text);
+
+} // namespace vux::ini

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace vux {
+
+struct AppState;
+
+} // namespace vux
