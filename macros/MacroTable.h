@@ -46,16 +46,16 @@ static_assert(offsetof(MacroSlot, events) == 44);
 static_assert(offsetof(MacroSlot, delays) == 554);
 
 struct MacroTable {
-    // Guards slots; hold it only to copy or change slots, never while playing.
+    // Guards entries; hold it only to copy or change entries, never while playing.
     mutable std::mutex lock;
-    std::array<MacroSlot, kMacroTableSize> slots{};
+    std::array<MacroSlot, kMacroTableSize> entries{};
     Relaxed<int16_t> macroCount;
     Relaxed<int32_t> selectedMacro;
 
     // A copy of slot i taken under the lock.
     MacroSlot snapshot(int i) const {
         std::lock_guard guard(lock);
-        return slots.at(static_cast<std::size_t>(i));
+        return entries.at(static_cast<std::size_t>(i));
     }
 };
 
