@@ -1,9 +1,9 @@
 #include "app/MainDialog.h"
 
+#include "app/AppIcon.h"
 #include "app/AppState.h"
 
 #include <QCloseEvent>
-#include <QIcon>
 #include <QMetaObject>
 #include <QPainter>
 
@@ -40,7 +40,7 @@ CVUX_GMouseDlg::CVUX_GMouseDlg(AppState& state, QWidget* parent)
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    setWindowIcon(QIcon(QStringLiteral(":/vux/icon.png")));
+    setWindowIcon(appIcon());
 }
 
 CVUX_GMouseDlg::~CVUX_GMouseDlg() = default;
