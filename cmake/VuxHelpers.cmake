@@ -1,5 +1,7 @@
 # Shared build helpers: tests, fuzz targets with seed replay, delivered data.
 
+set(VUX_ONLY_LABEL "" CACHE STRING "Build only the tests that carry this label")
+
 set(VUX_TEST_ENV
   "QT_QPA_PLATFORM=offscreen"
   "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1"
@@ -10,9 +12,15 @@ set(VUX_TEST_ENV
 
 # vux_add_test(NAME name SOURCES a.cpp b.cpp LIBS lib... [LABELS l...])
 # One GoogleTest executable; every TEST in it becomes its own ctest entry.
+# With VUX_ONLY_LABEL set (the ThreadSanitizer build uses "threads"), only tests
+# carrying that label are built.
 function(vux_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(VUX_ONLY_LABEL AND NOT VUX_ONLY_LABEL IN_LIST T_LABELS)
+    return()
+  endif()
   add_executable(${T_NAME} ${T_SOURCES})
+  set_property(GLOBAL APPEND PROPERTY VUX_TEST_TARGETS ${T_NAME})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} vux_includes GTest::gtest GTest::gmock GTest::gtest_main)
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   if(NOT T_LABELS)
@@ -31,7 +39,7 @@ endfunction()
 function(vux_add_fuzzer)
   cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS" ${ARGN})
   set(corpus ${PROJECT_SOURCE_DIR}/fuzz/corpus/${F_NAME})
-  if(VUX_BUILD_TESTS)
+  if(VUX_BUILD_TESTS AND NOT VUX_ONLY_LABEL)
     add_executable(${F_NAME}_replay ${F_SOURCES} ${PROJECT_SOURCE_DIR}/fuzz/ReplayMain.cpp)
     target_link_libraries(${F_NAME}_replay PRIVATE ${F_LIBS} vux_includes)
     set_target_properties(${F_NAME}_replay PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
