@@ -52,6 +52,10 @@ struct MacroTable {
     Relaxed<int16_t> macroCount;
     Relaxed<int32_t> selectedMacro;
 
+    // Entry i, for a caller that holds lock.
+    MacroSlot& slotAt(int i) { return entries.at(static_cast<std::size_t>(i)); }
+    const MacroSlot& slotAt(int i) const { return entries.at(static_cast<std::size_t>(i)); }
+
     // A copy of slot i taken under the lock.
     MacroSlot snapshot(int i) const {
         std::lock_guard guard(lock);

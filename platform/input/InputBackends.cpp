@@ -1,0 +1,30 @@
+#include "platform/input/InputBackends.h"
+
+#include <cstdio>
+
+namespace vux {
+
+namespace {
+
+class NullInjector final : public InputInjector {
+public:
+    void keybdEvent(uint8_t, uint8_t, uint32_t) override {}
+    void mouseEvent(uint32_t) override {}
+};
+
+} // namespace
+
+std::unique_ptr<InputInjector> makeNullInjector() { return std::make_unique<NullInjector>(); }
+
+std::unique_ptr<InputInjector> makeInputInjector() {
+    if (auto injector = makeUinputInjector())
+        return injector;
+    if (auto injector = makeXTestInjector())
+        return injector;
+    std::fputs("VUX_GMouse: cannot synthesize input (/dev/uinput is not writable and there is no X "
+               "server with XTest); macros and key functions of the mouse will do nothing.\n",
+               stderr);
+    return makeNullInjector();
+}
+
+} // namespace vux
