@@ -16,6 +16,8 @@ struct EventMailbox {
     std::atomic<int32_t> eventPending{0};
     Relaxed<uint8_t> eventCode;
     Relaxed<int32_t> stopRequest;
+    // The last input report read; only the reader touches it.
+    std::array<uint8_t, 256> inputReport{};
 };
 
 } // namespace vux
