@@ -28,7 +28,7 @@ public:
             return;
         std::lock_guard guard(lock_);
         XTestFakeKeyEvent(display_, keycode, (flags & kKeyEventKeyUp) == 0 ? True : False, CurrentTime);
-        XFlush(display_);
+        XSync(display_, False); // processed by the server when this returns
     }
 
     void mouseEvent(uint32_t flags) override {
@@ -38,7 +38,7 @@ public:
             return;
         std::lock_guard guard(lock_);
         XTestFakeButtonEvent(display_, button, b.down ? True : False, CurrentTime);
-        XFlush(display_);
+        XSync(display_, False); // processed by the server when this returns
     }
 
 private:
