@@ -7,6 +7,7 @@
 #include "app/Workers.h"
 #include "device/CommandReports.h"
 #include "platform/desktop/ResumeWatcher.h"
+#include "platform/input/InputBackends.h"
 #include "platform/process/InstanceLock.h"
 #include "platform/process/ProgramPath.h"
 
@@ -34,6 +35,11 @@ int runApplication(int argc, char** argv) {
 
     auto state = std::make_unique<AppState>();
     setProgramFolder(*state, folderOf(programFilePath()));
+
+    // Synthesized input for the mouse's key functions and macros; it outlives
+    // the workers, which are declared after it.
+    const std::unique_ptr<InputInjector> injector = makeInputInjector();
+    state->platform.injector = injector.get();
 
     CVUX_GMouseDlg dialog(*state);
     Workers workers(*state);

@@ -1,6 +1,7 @@
 #include "platform/hid/VirtualMouseBackend.h"
 
 #include "platform/hid/FdWait.h"
+#include "platform/hid/ReportDescriptor.h"
 #include "platform/hid/VirtualMouseProtocol.h"
 
 #include <QDir>
@@ -69,16 +70,19 @@ Socket connectTo(const QString& socketPath, std::optional<Description>* descript
     return s;
 }
 
-Socket openChannel(const QString& path, OpenMode mode, Caps* caps = nullptr) {
+Socket openChannel(const QString& path, OpenMode mode, CollectionCaps* collection = nullptr) {
     const auto split = splitInterfacePath(path);
     if (!split)
         return Socket();
     std::optional<Description> description;
     Socket s = connectTo(split->first, &description);
-    if (!s.valid() || split->second >= static_cast<int>(description->collections.size()))
+    if (!s.valid())
         return Socket();
-    if (caps)
-        *caps = description->collections[static_cast<std::size_t>(split->second)];
+    const std::vector<CollectionCaps> collections = parseReportDescriptor(description->reportDescriptor);
+    if (split->second >= static_cast<int>(collections.size()))
+        return Socket();
+    if (collection)
+        *collection = collections[static_cast<std::size_t>(split->second)];
     const uint8_t open[3] = {static_cast<uint8_t>(kOpen), static_cast<uint8_t>(split->second),
                              static_cast<uint8_t>(mode)};
     if (::send(s.fd(), open, sizeof open, MSG_NOSIGNAL) < 0)
@@ -88,7 +92,8 @@ Socket openChannel(const QString& path, OpenMode mode, Caps* caps = nullptr) {
 
 class VirtualInputChannel : public InputChannel {
 public:
-    explicit VirtualInputChannel(Socket s) : socket_(std::move(s)) {}
+    VirtualInputChannel(Socket s, std::vector<uint8_t> reportIds)
+        : socket_(std::move(s)), reportIds_(std::move(reportIds)) {}
 
     int readReport(std::span<uint8_t> buffer, std::stop_token stop) override {
         std::array<uint8_t, kMaxPacket> packet;
@@ -107,7 +112,10 @@ public:
                 gone_ = true;
                 return -1;
             }
-            if (packet[0] != static_cast<uint8_t>(kInput))
+            if (packet[0] != static_cast<uint8_t>(kInput) || n < 2)
+                continue;
+            // The socket carries the reports of all the mouse's collections, as a hidraw node does.
+            if (!reportIds_.empty() && !std::binary_search(reportIds_.begin(), reportIds_.end(), packet[1]))
                 continue;
             const std::size_t length = std::min(static_cast<std::size_t>(n) - 1, buffer.size());
             std::copy_n(packet.begin() + 1, length, buffer.begin());
@@ -119,6 +127,7 @@ public:
 
 private:
     Socket socket_;
+    std::vector<uint8_t> reportIds_;
     StopWaker waker_;
     std::atomic<bool> gone_{false};
 };
@@ -168,9 +177,10 @@ std::vector<InterfaceInfo> VirtualMouseBackend::enumerate() {
         // A socket left behind by a virtual mouse that died refuses connections: no device.
         if (!connectTo(socketPath, &d).valid())
             continue;
-        for (std::size_t i = 0; i < d->collections.size(); ++i)
+        const std::vector<CollectionCaps> collections = parseReportDescriptor(d->reportDescriptor);
+        for (std::size_t i = 0; i < collections.size(); ++i)
             result.push_back({interfacePath(socketPath, static_cast<int>(i)), true, d->vendorId, d->productId,
-                              d->collections[i]});
+                              collections[i].caps});
     }
     return result;
 }
@@ -178,8 +188,12 @@ std::vector<InterfaceInfo> VirtualMouseBackend::enumerate() {
 std::unique_ptr<InputChannel> VirtualMouseBackend::openInput(const QString& path) {
     if (!owns(path))
         return nullptr;
-    Socket s = openChannel(path, OpenMode::Read);
-    return s.valid() ? std::make_unique<VirtualInputChannel>(std::move(s)) : nullptr;
+    CollectionCaps collection;
+    Socket s = openChannel(path, OpenMode::Read, &collection);
+    if (!s.valid())
+        return nullptr;
+    return std::make_unique<VirtualInputChannel>(
+        std::move(s), collection.usesReportIds ? collection.inputReportIds : std::vector<uint8_t>{});
 }
 
 std::unique_ptr<FeatureChannel> VirtualMouseBackend::openFeature(const QString& path) {

@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,8 +22,7 @@ uint16_t get16(std::span<const uint8_t> p, std::size_t at) {
     return static_cast<uint16_t>(p[at] | (p[at + 1] << 8));
 }
 
-constexpr std::size_t kHeader = 6;
-constexpr std::size_t kPerCollection = 8;
+constexpr std::size_t kHeader = 5;
 
 } // namespace
 
@@ -29,14 +30,9 @@ std::vector<uint8_t> encodeDescription(const Description& d) {
     std::vector<uint8_t> out{static_cast<uint8_t>(kDescription)};
     put16(out, d.vendorId);
     put16(out, d.productId);
-    out.push_back(static_cast<uint8_t>(std::min<std::size_t>(d.collections.size(), 255)));
-    for (std::size_t i = 0; i < d.collections.size() && i < 255; ++i) {
-        const Caps& c = d.collections[i];
-        put16(out, c.usagePage);
-        put16(out, c.usage);
-        put16(out, c.inputReportByteLength);
-        put16(out, c.featureReportByteLength);
-    }
+    const std::size_t room = kMaxPacket - kHeader;
+    out.insert(out.end(), d.reportDescriptor.begin(),
+               d.reportDescriptor.begin() + static_cast<std::ptrdiff_t>(std::min(room, d.reportDescriptor.size())));
     return out;
 }
 
@@ -46,18 +42,7 @@ std::optional<Description> decodeDescription(std::span<const uint8_t> p) {
     Description d;
     d.vendorId = get16(p, 1);
     d.productId = get16(p, 3);
-    const std::size_t count = p[5];
-    if (p.size() < kHeader + count * kPerCollection)
-        return std::nullopt;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t at = kHeader + i * kPerCollection;
-        Caps c;
-        c.usagePage = get16(p, at);
-        c.usage = get16(p, at + 2);
-        c.inputReportByteLength = get16(p, at + 4);
-        c.featureReportByteLength = get16(p, at + 6);
-        d.collections.push_back(c);
-    }
+    d.reportDescriptor.assign(p.begin() + kHeader, p.end());
     return d;
 }
 

@@ -2,9 +2,8 @@
 // The virtual mouse's transport: one UNIX sequenced-packet socket per virtual
 // mouse in a per-user folder of mode 0700. Each packet is one message:
 //
-//   server → client, on connect: 'D' vendor:u16 product:u16 count:u8
-//                                then per collection usagePage:u16 usage:u16
-//                                inputLength:u16 featureLength:u16 (little endian)
+//   server → client, on connect: 'D' vendor:u16 product:u16 (little endian),
+//                                then the HID report descriptor
 //   client → server: 'O' collection:u8 mode:u8    (mode: 0 probe, 1 read, 2 write)
 //   client → server: 'F' report bytes             (a feature report, report ID first)
 //   server → client: 'I' report bytes             (an input report, to readers)
@@ -35,7 +34,7 @@ inline constexpr const char* kSocketSuffix = ".sock";
 struct Description {
     uint16_t vendorId = 0;
     uint16_t productId = 0;
-    std::vector<Caps> collections;
+    std::vector<uint8_t> reportDescriptor;
 };
 
 std::vector<uint8_t> encodeDescription(const Description& d);

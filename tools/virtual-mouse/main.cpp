@@ -4,6 +4,7 @@
 // quit. Every feature report received is written as one line "feature 07 10 …".
 
 #include "platform/hid/VirtualMouseServer.h"
+#include "tools/virtual-mouse/VirtualMouseDescriptor.h"
 #include "tools/virtual-mouse/VirtualMouseFirmware.h"
 
 #include <QString>
@@ -69,13 +70,8 @@ Options parse(int argc, char** argv) {
 }
 
 hid::virt::Description describe(const Options& o) {
-    hid::virt::Description d{kVendorId, kProductId, {}};
-    d.collections.push_back({0x0001, 0x0002, 5, 0, 0}); // the standard mouse
-    if (o.withRead)
-        d.collections.push_back({0xFF00, 0x0001, static_cast<uint16_t>(o.inputLength), 0, 0});
-    if (o.withWrite)
-        d.collections.push_back({0xFF01, 0x0001, 0, 0, static_cast<uint16_t>(o.featureLength)});
-    return d;
+    const tools::VirtualMouseShape shape{o.inputLength, o.featureLength, o.withRead, o.withWrite};
+    return {kVendorId, kProductId, tools::virtualMouseReportDescriptor(shape)};
 }
 
 std::string hexLine(const char* word, std::span<const uint8_t> bytes) {
