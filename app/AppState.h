@@ -38,6 +38,7 @@ struct PlatformServices {
 struct UiHooks {
     std::function<void()> requestRepaint; // repaint the whole main window
     std::function<void()> startBlink;     // start a blink worker (the prompt of the hand-over)
+    std::function<void()> startAnimation; // start an animation worker (the light-mode preview)
 };
 
 struct AppState {

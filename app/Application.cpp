@@ -6,6 +6,7 @@
 #include "app/Startup.h"
 #include "app/Workers.h"
 #include "device/CommandReports.h"
+#include "engine/Indicator.h"
 #include "platform/desktop/ResumeWatcher.h"
 #include "platform/input/InputBackends.h"
 #include "platform/process/InstanceLock.h"
@@ -45,6 +46,9 @@ int runApplication(int argc, char** argv) {
     Workers workers(*state);
     state->hooks.requestRepaint = [&dialog] { dialog.requestRepaint(); };
     state->hooks.startBlink = [&workers] { workers.startBlink(); };
+    state->hooks.startAnimation = [&workers, s = state.get()] {
+        workers.startOnDemand([s](std::stop_token stop) { animationLoop(*s, stop); });
+    };
 
     bool closed = false;
     dialog.onClosed = [&] {

@@ -2,10 +2,18 @@
 
 #include "app/AppIcon.h"
 #include "app/AppState.h"
+#include "app/Lifecycle.h"
+#include "platform/shell/ProcessLauncher.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QMetaObject>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 namespace vux {
 
@@ -36,7 +44,8 @@ QFont makeFont(const QStringList& families, int pixelHeight, int averageWidth) {
 } // namespace
 
 CVUX_GMouseDlg::CVUX_GMouseDlg(AppState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), state_(state) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), state_(state),
+      view_(std::make_unique<MainView>(state, static_cast<MainWindowHost&>(*this))) {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -55,6 +64,15 @@ void CVUX_GMouseDlg::createFonts() {
     fonts_.main = makeFont(latin, 14, 6);
     fonts_.small = makeFont(latin, 12, 5);
     fonts_.han = makeFont(han, 12, 6);
+    view_->setFonts({fonts_.main, fonts_.small, fonts_.han});
+}
+
+void CVUX_GMouseDlg::applyShape() {
+    const WindowShape& shape = view_->shape();
+    if (shape.shaped())
+        setMask(shape.window);
+    else
+        clearMask();
 }
 
 void CVUX_GMouseDlg::restoreWindow() {
@@ -70,12 +88,57 @@ void CVUX_GMouseDlg::requestRepaint() {
 
 void CVUX_GMouseDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(0x14, 0x16, 0x1b));
+    view_->paint(painter);
 }
 
-void CVUX_GMouseDlg::mousePressEvent(QMouseEvent* event) { QWidget::mousePressEvent(event); }
-void CVUX_GMouseDlg::mouseReleaseEvent(QMouseEvent* event) { QWidget::mouseReleaseEvent(event); }
-void CVUX_GMouseDlg::mouseMoveEvent(QMouseEvent* event) { QWidget::mouseMoveEvent(event); }
+void CVUX_GMouseDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        view_->leftButtonDown(event->position().toPoint());
+    else
+        QWidget::mousePressEvent(event);
+}
+
+void CVUX_GMouseDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        view_->leftButtonUp(event->position().toPoint());
+    else
+        QWidget::mouseReleaseEvent(event);
+}
+
+void CVUX_GMouseDlg::mouseMoveEvent(QMouseEvent* event) {
+    view_->mouseMove(event->position().toPoint());
+}
+
+void CVUX_GMouseDlg::startWindowMove() {
+    if (QWindow* w = windowHandle())
+        w->startSystemMove();
+}
+
+void CVUX_GMouseDlg::minimise() { showMinimized(); }
+
+// Tray and language switching come with the window lifecycle; until then the
+// buttons do nothing.
+void CVUX_GMouseDlg::hideToTray() {}
+void CVUX_GMouseDlg::switchToChinese() {}
+void CVUX_GMouseDlg::switchToEnglish() {}
+
+void CVUX_GMouseDlg::openWebPage(const QUrl& url) {
+    if (ProcessLauncher* launcher = state_.platform.launcher) {
+        const LaunchCommand open{"xdg-open", {url.toString().toStdString()}};
+        launcher->launch({&open, 1}, LaunchFallback::WhenMissing);
+        return;
+    }
+    QDesktopServices::openUrl(url);
+}
+
+void CVUX_GMouseDlg::showMessage(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon,
+                    QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(), text,
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void CVUX_GMouseDlg::closeProgram() { vux::closeProgram(state_, *this); }
 
 void CVUX_GMouseDlg::closeEvent(QCloseEvent* event) {
     event->accept();

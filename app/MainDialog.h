@@ -2,10 +2,13 @@
 // CVUX_GMouseDlg: the program's one window. It has no controls of its own: the
 // skin paints it, and pointer input is hit-tested against the skin's rows.
 
+#include "ui/MainView.h"
+
 #include <QFont>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace vux {
 
@@ -20,7 +23,7 @@ struct Fonts {
 // The window titles by language; other code finds the window by them.
 QString windowTitleFor(bool english);
 
-class CVUX_GMouseDlg : public QWidget {
+class CVUX_GMouseDlg : public QWidget, private MainWindowHost {
     Q_OBJECT
 public:
     static constexpr int kWidth = 800;
@@ -30,6 +33,10 @@ public:
     ~CVUX_GMouseDlg() override;
 
     AppState& state() { return state_; }
+    // The skin, its painting and the pointer rules live in the view.
+    MainView& view() { return *view_; }
+    // Applies the view's outline to the window (unshaped without a mask).
+    void applyShape();
     const Fonts& fonts() const { return fonts_; }
     void createFonts();
 
@@ -51,8 +58,22 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // MainWindowHost
+    QWidget* widget() override { return this; }
+    void repaintWindow() override { update(); }
+    void repaintRegion(const QRegion& region) override { update(region); }
+    void startWindowMove() override;
+    void minimise() override;
+    void hideToTray() override;
+    void switchToChinese() override;
+    void switchToEnglish() override;
+    void openWebPage(const QUrl& url) override;
+    void showMessage(const QString& text) override;
+    void closeProgram() override;
+
     AppState& state_;
     Fonts fonts_;
+    std::unique_ptr<MainView> view_;
 };
 
 } // namespace vux

@@ -50,6 +50,11 @@ void initDialog(AppState& state, CVUX_GMouseDlg& dialog, Workers& workers) {
     const bool english = shell.isEnglish != 0;
     dialog.setWindowTitle(windowTitleFor(english));
 
+    dialog.view().loadSkinLayouts();
+    dialog.view().loadWarningSkin();
+    dialog.view().buildShape();
+    dialog.applyShape();
+
     shell.macroFilePath = shell.appFolder +
                           (english ? QStringLiteral("/Macro_EN.dat") : QStringLiteral("/Macro_CN.dat"));
     loadMacroFile(state, shell.macroFilePath.get());

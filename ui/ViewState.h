@@ -13,6 +13,10 @@ struct MainViewState {
     Relaxed<uint8_t> hotColor{255};
     Relaxed<uint8_t> hotAdvanced{255};
     Relaxed<uint8_t> buttonHeld;
+    // The hot rows at the previous pointer move; a change repaints.
+    Relaxed<uint8_t> prevHotMain{255};
+    Relaxed<uint8_t> prevHotColor{255};
+    Relaxed<uint8_t> prevHotAdvanced{255};
 };
 
 } // namespace vux
