@@ -150,16 +150,16 @@ TEST(MacroFormat, ShortLineLeavesLaterFieldsZero) {
     const MacroSlot m = decodeMacroLine(full.left(48 * 3 + 2));
     EXPECT_EQ(m.eventCount, 2);
     EXPECT_EQ(m.events[0].keyCode, 65);
-    EXPECT_EQ(m.delays[0], 30);
+    EXPECT_EQ(int{m.delays[0]}, 30);
     EXPECT_EQ(m.events[1].keyCode, 6); // "06" of "065"
     EXPECT_EQ(m.events[1].action, 0);
-    EXPECT_EQ(m.delays[1], 0);
+    EXPECT_EQ(int{m.delays[1]}, 0);
 }
 
 TEST(MacroFormat, NameEndsWithinItsFortyBytesWhateverTheFileHolds) {
     const QString line = repeatField("065", kMacroFieldCount);
     const MacroSlot m = decodeMacroLine(line);
-    EXPECT_EQ(m.name[19], 0);
+    EXPECT_EQ(int{m.name[19]}, 0);
     EXPECT_EQ(macroName(m).size(), 19);
     EXPECT_EQ(macroName(m), QString(19, QChar(0x4141)));
 }
@@ -168,14 +168,14 @@ TEST(MacroFormat, LongNamesAreCutWithoutSplittingACharacter) {
     MacroSlot m{};
     setMacroName(m, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
     EXPECT_EQ(macroName(m), QStringLiteral("abcdefghijklmnopqrs"));
-    EXPECT_EQ(m.name[19], 0);
+    EXPECT_EQ(int{m.name[19]}, 0);
     // 18 units, then a surrogate pair: the pair does not fit and is dropped whole.
     setMacroName(m, QString(18, u'x') + QStringLiteral("😀"));
     EXPECT_EQ(macroName(m), QString(18, u'x'));
-    EXPECT_EQ(m.name[18], 0);
+    EXPECT_EQ(int{m.name[18]}, 0);
     setMacroName(m, QStringLiteral("宏"));
     EXPECT_EQ(macroName(m), QStringLiteral("宏"));
-    EXPECT_EQ(m.name[1], 0);
+    EXPECT_EQ(int{m.name[1]}, 0);
 }
 
 TEST(MacroFormat, MacroCountIsClippedToTheTable) {
@@ -274,7 +274,7 @@ TEST_F(MacroFileTest, HostileCountIsClippedAndNeverReachesTheBlankEntry) {
     EXPECT_EQ(table.selectedMacro, kMacroMax - 1);
     const MacroSlot m = table.snapshot(11);
     EXPECT_EQ(m.eventCount, 255);
-    EXPECT_EQ(m.name[19], 0);
+    EXPECT_EQ(int{m.name[19]}, 0);
     EXPECT_TRUE(sameBytes(table.snapshot(12), MacroSlot{}));
 
     writeFile("negative.dat", "[Macros]\r\nmacroNum=-5\r\n0=" + hostile + "\r\n");
