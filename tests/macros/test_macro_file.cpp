@@ -11,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <random>
+#include <thread>
 
 namespace vux {
 namespace {
@@ -300,6 +302,38 @@ TEST_F(MacroFileTest, FindMacroByNameIsExactAndCaseSensitive) {
     EXPECT_EQ(findMacroByName(table, QStringLiteral("copy")), 2);
     EXPECT_EQ(findMacroByName(table, QStringLiteral("Cop")), 2);
     EXPECT_EQ(findMacroByName(table, QStringLiteral("Stale")), 2);
+}
+
+TEST_F(MacroFileTest, LoadingWhileThePlayerCopiesAnEntryNeverTearsIt) {
+    std::mt19937 rng(11);
+    std::vector<MacroSlot> first, second;
+    for (int i = 0; i < kMacroMax; ++i)
+        first.push_back(randomMacro(rng, i));
+    for (int i = 0; i < 3; ++i)
+        second.push_back(randomMacro(rng, 100 + i));
+    setTable(first);
+    ASSERT_TRUE(saveMacroFile(table, path("first.dat")));
+    setTable(second);
+    ASSERT_TRUE(saveMacroFile(table, path("second.dat")));
+
+    std::atomic<bool> done{false};
+    std::thread player([&] {
+        int checked = 0;
+        while (!done.load() || checked == 0) {
+            const int count = table.macroCount;
+            for (int i = 0; i < count; ++i) {
+                const MacroSlot copy = table.snapshot(i);
+                const bool whole = sameBytes(copy, first[static_cast<size_t>(i)]) ||
+                                   (i < 3 && sameBytes(copy, second[static_cast<size_t>(i)]));
+                EXPECT_TRUE(whole) << "entry " << i;
+                ++checked;
+            }
+        }
+    });
+    for (int round = 0; round < 40; ++round)
+        loadMacroFile(table, path(round % 2 ? "first.dat" : "second.dat"));
+    done = true;
+    player.join();
 }
 
 class MacroResetTest : public MacroFileTest {
