@@ -1,6 +1,7 @@
 #include "platform/input/InputBackends.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace vux {
 
@@ -19,8 +20,13 @@ std::unique_ptr<InputInjector> makeNullInjector() { return std::make_unique<Null
 std::unique_ptr<InputInjector> makeInputInjector() {
     if (auto injector = makeUinputInjector())
         return injector;
-    if (auto injector = makeXTestInjector())
+    if (auto injector = makeXTestInjector()) {
+        if (const char* wayland = std::getenv("WAYLAND_DISPLAY"); wayland != nullptr && *wayland != 0)
+            std::fputs("VUX_GMouse: /dev/uinput is not writable; synthesized input reaches only X11 "
+                       "programs of this Wayland session.\n",
+                       stderr);
         return injector;
+    }
     std::fputs("VUX_GMouse: cannot synthesize input (/dev/uinput is not writable and there is no X "
                "server with XTest); macros and key functions of the mouse will do nothing.\n",
                stderr);

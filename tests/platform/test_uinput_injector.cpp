@@ -13,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -103,6 +105,24 @@ TEST(UinputInjector, UnavailableDeviceGivesNoInjector) {
     if (access("/dev/uinput", W_OK) == 0)
         GTEST_SKIP() << "/dev/uinput is writable here";
     EXPECT_EQ(makeUinputInjector(), nullptr);
+}
+
+TEST(InputInjectorFactory, WithoutAnyBackendSaysSoInOneLineAndInjectsNothing) {
+    if (access("/dev/uinput", W_OK) == 0)
+        GTEST_SKIP() << "/dev/uinput is writable here";
+    const char* display = std::getenv("DISPLAY");
+    const std::string saved = display ? display : "";
+    unsetenv("DISPLAY");
+    testing::internal::CaptureStderr();
+    auto injector = makeInputInjector();
+    const std::string err = testing::internal::GetCapturedStderr();
+    if (!saved.empty())
+        setenv("DISPLAY", saved.c_str(), 1);
+    ASSERT_NE(injector, nullptr);
+    EXPECT_NE(err.find("cannot synthesize input"), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    injector->keybdEvent(0x41, 0x1E, 0);
+    injector->mouseEvent(kMouseLeftDown);
 }
 
 } // namespace
