@@ -28,7 +28,7 @@ constexpr uint16_t kBtnLeft = 0x110;
 constexpr uint16_t kBtnRight = 0x111;
 constexpr uint16_t kBtnMiddle = 0x112;
 
-// Set 1 without prefix. Codes 0x01..0x53 are numbered as Linux numbers its keys.
+// Set 1 without prefix. Linux numbers the keys of codes 0x01..0x53 with the codes themselves.
 constexpr std::array<uint16_t, 128> kSet1 = [] {
     std::array<uint16_t, 128> t{};
     for (uint16_t s = 0x01; s <= 0x53; ++s)
