@@ -16,25 +16,6 @@ namespace {
 constexpr std::array<int, 9> kPointerSpeedTable{1, 2, 4, 6, 8, 10, 12, 14, 16};
 constexpr int kFastestPointerSpeed = 18;
 
-// Stand-ins until the function-code table lands in settings/FunctionCodes.h.
-int deviceCodeOf(int32_t code) {
-    if (code >= 0 && code <= 5)
-        return code;
-    if (code >= 11 && code <= 16)
-        return code - 4;
-    if (code >= 21 && code <= 25)
-        return code - 8;
-    if (code == 6 || code == 17 || code == 18 || code == 19 || (code >= 26 && code <= 52))
-        return kHostDeviceCode;
-    return -1;
-}
-
-int32_t dpiStepOf(int32_t code) { return code == 6 ? 2 : code == 17 ? 1 : code == 18 ? -1 : 0; }
-
-bool isDeviceCodeSendable(int deviceCode) {
-    return (deviceCode >= 0 && deviceCode <= 17) || deviceCode == kHostDeviceCode;
-}
-
 // Fills the buffer and sends it as one step, so a sender on another thread
 // cannot slip its bytes into the middle of this report. The length is the
 // write channel's feature length, never more than the buffer.

@@ -201,22 +201,42 @@ bool commitEdits(const QString& file, const std::vector<std::pair<QString, QStri
     return true;
 }
 
+QString readFrom(const IniText& text, const QString& section, const QString& key,
+                 int bufferSize) {
+    if (bufferSize <= 1)
+        return {};
+    std::optional<QString> value = text.find(section, key);
+    if (!value)
+        return {};
+    value->truncate(bufferSize - 1);
+    return *value;
+}
+
+std::unique_ptr<IniText> readText(const QString& file) {
+    std::string bytes;
+    struct stat st {};
+    const QByteArray path = QFile::encodeName(file);
+    if (readRegularFile(AT_FDCWD, path.constData(), bytes, st) != ReadStatus::Ok)
+        return nullptr;
+    return std::make_unique<IniText>(IniText::fromBytes(bytes));
+}
+
 } // namespace
 
 QString readString(const QString& file, const QString& section, const QString& key,
                    int bufferSize) {
     if (bufferSize <= 1)
         return {};
-    std::string bytes;
-    struct stat st {};
-    const QByteArray path = QFile::encodeName(file);
-    if (readRegularFile(AT_FDCWD, path.constData(), bytes, st) != ReadStatus::Ok)
-        return {};
-    std::optional<QString> value = IniText::fromBytes(bytes).find(section, key);
-    if (!value)
-        return {};
-    value->truncate(bufferSize - 1);
-    return *value;
+    const std::unique_ptr<IniText> text = readText(file);
+    return text ? readFrom(*text, section, key, bufferSize) : QString();
+}
+
+FileSnapshot::FileSnapshot(const QString& file) : text_(readText(file)) {}
+
+FileSnapshot::~FileSnapshot() = default;
+
+QString FileSnapshot::readString(const QString& section, const QString& key, int bufferSize) const {
+    return text_ ? readFrom(*text_, section, key, bufferSize) : QString();
 }
 
 bool writeString(const QString& file, const QString& section, const QString& key,

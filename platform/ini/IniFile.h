@@ -16,9 +16,14 @@
 
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace vux::ini {
+
+namespace detail {
+class IniText;
+}
 
 QString readString(const QString& file, const QString& section, const QString& key,
                    int bufferSize);
@@ -41,6 +46,21 @@ private:
         QString value;
     };
     std::vector<Entry> entries_;
+};
+
+// A file read once, so that several keys come from one version of it even while
+// another writer replaces it. Reads behave as readString does on that version.
+class FileSnapshot {
+public:
+    explicit FileSnapshot(const QString& file);
+    ~FileSnapshot();
+    FileSnapshot(const FileSnapshot&) = delete;
+    FileSnapshot& operator=(const FileSnapshot&) = delete;
+
+    QString readString(const QString& section, const QString& key, int bufferSize) const;
+
+private:
+    std::unique_ptr<detail::IniText> text_; // null when the file could not be read
 };
 
 // Decimal text to int as the C runtime's _wtoi reads it: leading blanks, an
