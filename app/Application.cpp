@@ -6,8 +6,11 @@
 #include "app/Startup.h"
 #include "app/Workers.h"
 #include "device/CommandReports.h"
+#include "device/Discovery.h"
 #include "engine/Indicator.h"
+#include "platform/desktop/DesktopSettings.h"
 #include "platform/desktop/ResumeWatcher.h"
+#include "platform/hid/SystemHidBackend.h"
 #include "platform/input/InputBackends.h"
 #include "platform/process/InstanceLock.h"
 #include "platform/process/ProgramPath.h"
@@ -42,6 +45,13 @@ int runApplication(int argc, char** argv) {
     const std::unique_ptr<InputInjector> injector = makeInputInjector();
     state->platform.injector = injector.get();
 
+    // The mouse (its hidraw nodes, or a virtual mouse) and the desktop's pointer
+    // and wheel settings; both outlive the workers, which are declared after them.
+    const std::unique_ptr<hid::HidBackend> hidBackend = hid::makeSystemHidBackend();
+    const std::unique_ptr<DesktopSettings> desktopSettings = makeDesktopSettings();
+    state->platform.hid = hidBackend.get();
+    state->platform.desktop = desktopSettings.get();
+
     CVUX_GMouseDlg dialog(*state);
     Workers workers(*state);
     state->hooks.requestRepaint = [&dialog] { dialog.requestRepaint(); };
@@ -56,6 +66,18 @@ int runApplication(int argc, char** argv) {
         QCoreApplication::exit(0);
     };
     instance.listen([&dialog] { dialog.restoreWindow(); });
+
+    // Hot-plug notices, on this thread. The mouse's removal ends the program at
+    // once with status 0: the window (and with it the tray icon) goes without
+    // the close sequence, so nothing is sent to the mouse and the pointer speed
+    // stays as it is.
+    hidBackend->watch([&](const hid::DeviceChange& change) {
+        if (handleDeviceChange(*state, change) != DeviceChangeOutcome::MouseRemoved)
+            return;
+        closed = true;
+        dialog.hide();
+        QCoreApplication::exit(0);
+    });
 
     ResumeWatcher resume;
     QObject::connect(&resume, &ResumeWatcher::resumed, &dialog, [&] { applySettings(*state); });
