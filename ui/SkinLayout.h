@@ -36,7 +36,8 @@ struct SkinRect {
     QRect toQRect() const {
         constexpr int32_t lim = 1 << 20;
         auto c = [](int32_t v) { return v < -lim ? -lim : v > lim ? lim : v; };
-        return QRect(c(x), c(y), c(width), c(height));
+        auto size = [](int32_t v) { return v < 0 ? 0 : v > lim ? lim : v; };
+        return QRect(c(x), c(y), size(width), size(height));
     }
     bool operator==(const SkinRect&) const = default;
 };
