@@ -8,12 +8,14 @@
 #include "device/CommandReports.h"
 #include "device/Discovery.h"
 #include "engine/Indicator.h"
+#include "platform/SteadyClock.h"
 #include "platform/desktop/DesktopSettings.h"
 #include "platform/desktop/ResumeWatcher.h"
 #include "platform/hid/SystemHidBackend.h"
 #include "platform/input/InputBackends.h"
 #include "platform/process/InstanceLock.h"
 #include "platform/process/ProgramPath.h"
+#include "platform/shell/SpawnLauncher.h"
 
 #include <QApplication>
 
@@ -51,6 +53,12 @@ int runApplication(int argc, char** argv) {
     const std::unique_ptr<DesktopSettings> desktopSettings = makeDesktopSettings();
     state->platform.hid = hidBackend.get();
     state->platform.desktop = desktopSettings.get();
+
+    // Declared before the workers so that they outlive them.
+    SteadyClock clock;
+    SpawnLauncher launcher;
+    state->platform.clock = &clock;
+    state->platform.launcher = &launcher;
 
     CVUX_GMouseDlg dialog(*state);
     Workers workers(*state);
