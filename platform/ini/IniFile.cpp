@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -55,11 +56,17 @@ ReadStatus readRegularFile(int dirFd, const char* path, std::string& out, struct
         return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Failed;
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxFileBytes)
         return ReadStatus::Failed;
-    out.clear();
-    out.reserve(static_cast<std::size_t>(st.st_size));
-    char chunk[65536];
+    // Read straight into a buffer of the size fstat gives, growing only if
+    // the file grows meanwhile.
+    out.assign(static_cast<std::size_t>(st.st_size), '\0');
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
+        if (filled == out.size()) {
+            if (static_cast<off_t>(out.size()) >= kMaxFileBytes)
+                return ReadStatus::Failed;
+            out.resize(out.size() + 65536);
+        }
+        const ssize_t n = ::read(fd.get(), out.data() + filled, out.size() - filled);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -67,10 +74,9 @@ ReadStatus readRegularFile(int dirFd, const char* path, std::string& out, struct
         }
         if (n == 0)
             break;
-        out.append(chunk, static_cast<std::size_t>(n));
-        if (static_cast<off_t>(out.size()) > kMaxFileBytes)
-            return ReadStatus::Failed;
+        filled += static_cast<std::size_t>(n);
     }
+    out.resize(filled);
     return ReadStatus::Ok;
 }
 
@@ -218,7 +224,7 @@ std::unique_ptr<IniText> readText(const QString& file) {
     const QByteArray path = QFile::encodeName(file);
     if (readRegularFile(AT_FDCWD, path.constData(), bytes, st) != ReadStatus::Ok)
         return nullptr;
-    return std::make_unique<IniText>(IniText::fromBytes(bytes));
+    return std::make_unique<IniText>(IniText::fromBytes(std::move(bytes)));
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include <QStringView>
 
 #include <cstddef>
+#include <cstring>
+#include <utility>
 
 namespace vux::ini::detail {
 
@@ -114,16 +116,52 @@ void trim(const std::basic_string<C>& s, std::size_t& b, std::size_t& e) {
         --e;
 }
 
+inline std::size_t findUnit(const char* s, std::size_t from, std::size_t n, char c) {
+    const void* hit = std::memchr(s + from, c, n - from);
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - s) : n;
+}
+
+inline std::size_t findUnit(const char16_t* s, std::size_t from, std::size_t n, char16_t c) {
+    while (from < n && s[from] != c)
+        ++from;
+    return from;
+}
+
+// Finds line ends for a pass from the start to the end of a text. The next CR
+// and the next LF are each searched once and remembered, so a file with only
+// one kind of line end costs one scan, not one per line.
 template <class C>
-Line parseLine(const std::basic_string<C>& str, std::size_t pos) {
+class LineEnds {
+public:
+    explicit LineEnds(const std::basic_string<C>& s) : s_(s.data()), n_(s.size()) {}
+    std::size_t contentEnd(std::size_t pos) {
+        if (nextCr_ < pos || !crKnown_) {
+            nextCr_ = findUnit(s_, pos, n_, C('\r'));
+            crKnown_ = true;
+        }
+        if (nextLf_ < pos || !lfKnown_) {
+            nextLf_ = findUnit(s_, pos, n_, C('\n'));
+            lfKnown_ = true;
+        }
+        return nextCr_ < nextLf_ ? nextCr_ : nextLf_;
+    }
+
+private:
+    const C* s_;
+    std::size_t n_;
+    std::size_t nextCr_ = 0, nextLf_ = 0;
+    bool crKnown_ = false, lfKnown_ = false;
+};
+
+template <class C>
+Line parseLine(const std::basic_string<C>& str, std::size_t pos, LineEnds<C>& ends,
+               bool wantEntry = true) {
     // Raw pointers: this loop runs over every unit of a file on each lookup.
     const C* s = str.data();
     const std::size_t n = str.size();
     Line line;
     line.begin = pos;
-    std::size_t ce = pos;
-    while (ce < n && s[ce] != C('\r') && s[ce] != C('\n'))
-        ++ce;
+    const std::size_t ce = ends.contentEnd(pos);
     line.contentEnd = ce;
     if (ce == n)
         line.end = n;
@@ -153,6 +191,10 @@ Line parseLine(const std::basic_string<C>& str, std::size_t pos) {
         }
         // Without its ']' the line is no section header.
     }
+    if (!wantEntry) {
+        line.kind = LineKind::NoValue; // a key line the caller has no use for
+        return line;
+    }
     std::size_t eq = i;
     while (eq < ce && s[eq] != C('='))
         ++eq;
@@ -175,8 +217,9 @@ template <class C>
 std::optional<QString> findIn(const std::basic_string<C>& s, const Target& section,
                               const Target& key) {
     bool inSection = false;
+    LineEnds<C> ends(s);
     for (std::size_t pos = 0; pos < s.size();) {
-        const Line line = parseLine(s, pos);
+        const Line line = parseLine(s, pos, ends, inSection);
         pos = line.end;
         if (line.kind == LineKind::Section) {
             if (inSection)
@@ -220,8 +263,9 @@ void setIn(std::basic_string<C>& s, const Target& section, const Target& key, co
     bool sectionFound = false;
     std::size_t insertAt = 0;      // after the last key line of the section (or its header)
     bool insertHasLineEnd = true;  // that line ends with a line end
+    LineEnds<C> ends(s);
     for (std::size_t pos = 0; pos < s.size();) {
-        const Line line = parseLine(s, pos);
+        const Line line = parseLine(s, pos, ends);
         pos = line.end;
         if (line.kind == LineKind::Section) {
             if (inSection)
@@ -267,7 +311,7 @@ void setIn(std::basic_string<C>& s, const Target& section, const Target& key, co
 
 } // namespace
 
-IniText IniText::fromBytes(const std::string& bytes) {
+IniText IniText::fromBytes(std::string bytes) {
     IniText text;
     const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
     if (bytes.size() >= 2 && byteAt(0) == 0xFF && byteAt(1) == 0xFE) {
@@ -280,10 +324,11 @@ IniText IniText::fromBytes(const std::string& bytes) {
             text.oddTail_ = bytes.substr(bytes.size() - 1);
     } else if (bytes.size() >= 3 && byteAt(0) == 0xEF && byteAt(1) == 0xBB && byteAt(2) == 0xBF) {
         text.encoding_ = Encoding::Utf8Bom;
-        text.utf8_ = bytes.substr(3);
+        bytes.erase(0, 3);
+        text.utf8_ = std::move(bytes);
     } else {
         text.encoding_ = Encoding::Utf8;
-        text.utf8_ = bytes;
+        text.utf8_ = std::move(bytes);
     }
     return text;
 }

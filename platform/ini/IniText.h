@@ -17,7 +17,7 @@ public:
     // A new, empty file: UTF-8 without BOM, CRLF line ends.
     IniText() = default;
     // The raw bytes of a file; the encoding is taken from its BOM.
-    static IniText fromBytes(const std::string& bytes);
+    static IniText fromBytes(std::string bytes);
 
     // Value of the first matching key in the first matching section, trimmed
     // and without one pair of matching quotes; nullopt when absent.
