@@ -82,9 +82,8 @@ std::unique_ptr<InputInjector> makeUinputInjector() {
          setBit(fd, UI_SET_RELBIT, REL_Y) && setBit(fd, UI_SET_RELBIT, REL_WHEEL);
 
     uinput_setup setup{};
+    // Not the mouse's USB ids: nothing that looks for the mouse should find this device.
     setup.id.bustype = BUS_VIRTUAL;
-    setup.id.vendor = 0x18F8;
-    setup.id.product = 0x0F99;
     setup.id.version = 1;
     std::strncpy(setup.name, "VUX_GMouse virtual input", UINPUT_MAX_NAME_SIZE - 1);
     ok = ok && ioctl(fd, UI_DEV_SETUP, &setup) == 0 && ioctl(fd, UI_DEV_CREATE) == 0;
