@@ -20,21 +20,38 @@
 namespace {
 
 const char* const kPictures[] = {
-    "main_mask.jpg",          "main_normal.jpg",          "main_over.jpg",
-    "main_down.jpg",          "advanced_normal.jpg",      "advanced_over.jpg",
-    "advanced_down.jpg",      "color_normal_pink.jpg",    "color_over_red.jpg",
-    "color_down_purple.jpg",  "color_normal_gray.jpg",    "color_over_blue.jpg",
-    "dpi_slider.jpg",         "menu_mask.jpg",            "menu_normal.jpg",
-    "menu_over.jpg",          "menu_down.jpg",            "advanced menu_mask.jpg",
-    "advanced menu_normal.jpg", "advanced menu_over.jpg", "advanced menu_down.jpg",
-    "warning_mask.bmp",       "warning_normal.jpg",       "warning_over.jpg",
+    "main_mask.jpg",
+    "main_normal.jpg",
+    "main_over.jpg",
+    "main_down.jpg",
+    "advanced_normal.jpg",
+    "advanced_over.jpg",
+    "advanced_down.jpg",
+    "color_normal_pink.jpg",
+    "color_over_red.jpg",
+    "color_down_purple.jpg",
+    "color_normal_gray.jpg",
+    "color_over_blue.jpg",
+    "dpi_slider.jpg",
+    "menu_mask.jpg",
+    "menu_normal.jpg",
+    "menu_over.jpg",
+    "menu_down.jpg",
+    "advanced menu_mask.jpg",
+    "advanced menu_normal.jpg",
+    "advanced menu_over.jpg",
+    "advanced menu_down.jpg",
+    "warning_mask.bmp",
+    "warning_normal.jpg",
+    "warning_over.jpg",
 };
 
 struct Rect {
     int x = 0, y = 0, w = 0, h = 0;
     bool empty() const { return w <= 0 || h <= 0; }
     bool overlaps(const Rect& o) const {
-        return !empty() && !o.empty() && x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h;
+        return !empty() && !o.empty() && x < o.x + o.w && o.x < x + w && y < o.y + o.h &&
+               o.y < y + h;
     }
     bool contains(const Rect& o) const {
         return o.x >= x && o.y >= y && o.x + o.w <= x + w && o.y + o.h <= y + h;
@@ -48,7 +65,9 @@ struct Row {
     QString text() const { return fields.value(5); }
 };
 
-bool transparent(QRgb p) { return qRed(p) > 100 && qGreen(p) > 100 && qBlue(p) > 100; }
+bool transparent(QRgb p) {
+    return qRed(p) > 100 && qGreen(p) > 100 && qBlue(p) > 100;
+}
 
 class GeneratedSkin : public ::testing::Test {
 protected:
@@ -98,8 +117,8 @@ protected:
         Row r;
         r.fields = value.split(',');
         if (r.fields.size() >= 5)
-            r.rect = {vux::ini::wtoi(r.fields[1]), vux::ini::wtoi(r.fields[2]), vux::ini::wtoi(r.fields[3]),
-                      vux::ini::wtoi(r.fields[4])};
+            r.rect = {vux::ini::wtoi(r.fields[1]), vux::ini::wtoi(r.fields[2]),
+                      vux::ini::wtoi(r.fields[3]), vux::ini::wtoi(r.fields[4])};
         return r;
     }
 
@@ -123,10 +142,10 @@ TEST_F(GeneratedSkin, EveryPictureExistsWithTheSizeItsUsersNeed) {
     const QSize window = picture("main_mask.jpg").size();
     EXPECT_LE(window.width(), 800);
     EXPECT_LE(window.height(), 642);
-    for (const char* page : {"main_normal.jpg", "main_over.jpg", "main_down.jpg", "advanced_normal.jpg",
-                             "advanced_over.jpg", "advanced_down.jpg", "color_normal_pink.jpg",
-                             "color_over_red.jpg", "color_down_purple.jpg", "color_normal_gray.jpg",
-                             "color_over_blue.jpg"})
+    for (const char* page :
+         {"main_normal.jpg", "main_over.jpg", "main_down.jpg", "advanced_normal.jpg",
+          "advanced_over.jpg", "advanced_down.jpg", "color_normal_pink.jpg", "color_over_red.jpg",
+          "color_down_purple.jpg", "color_normal_gray.jpg", "color_over_blue.jpg"})
         EXPECT_EQ(picture(page).size(), window) << page;
 
     // Top menu: ten bands plus one pixel row inside a 300 x 300 window.
@@ -134,7 +153,8 @@ TEST_F(GeneratedSkin, EveryPictureExistsWithTheSizeItsUsersNeed) {
     EXPECT_LE(menu.width(), 300);
     EXPECT_GE(menu.height() / 10, 20);
     EXPECT_LE(10 * (menu.height() / 10) + 1, 300);
-    EXPECT_GE(menu.height(), 10 * (menu.height() / 10) + 1) << "the row below the last band must be drawn";
+    EXPECT_GE(menu.height(), 10 * (menu.height() / 10) + 1)
+        << "the row below the last band must be drawn";
     // Second menu: twelve bands plus one pixel row inside 300 x 400.
     const QSize sub = picture("advanced menu_mask.jpg").size();
     EXPECT_LE(sub.width(), 300);
@@ -143,7 +163,8 @@ TEST_F(GeneratedSkin, EveryPictureExistsWithTheSizeItsUsersNeed) {
     EXPECT_GE(sub.height(), 12 * (sub.height() / 12) + 1);
     for (const char* look : {"menu_normal.jpg", "menu_over.jpg", "menu_down.jpg"})
         EXPECT_EQ(picture(look).size(), menu) << look;
-    for (const char* look : {"advanced menu_normal.jpg", "advanced menu_over.jpg", "advanced menu_down.jpg"})
+    for (const char* look :
+         {"advanced menu_normal.jpg", "advanced menu_over.jpg", "advanced menu_down.jpg"})
         EXPECT_EQ(picture(look).size(), sub) << look;
 
     const QSize warning = picture("warning_mask.bmp").size();
@@ -179,17 +200,24 @@ TEST_F(GeneratedSkin, EveryRowHasSevenFieldsAndARectangleInsideItsPicture) {
         return keys;
     };
     const Table tables[] = {
-        {"skin_main", "BUTTONPOS", range(0, 99), window},   {"skin_color", "BUTTONPOS", range(0, 12), window},
-        {"skin_advance", "BUTTONPOS", range(0, 45), window}, {"skin_advance", "EDIT", {3, 4}, window},
-        {"skin_advance", "MACRODISPLAY", {1, 2}, window},    {"LBWarning", "BUTTONPOS", range(0, 2), warning},
+        {"skin_main", "BUTTONPOS", range(0, 99), window},
+        {"skin_color", "BUTTONPOS", range(0, 12), window},
+        {"skin_advance", "BUTTONPOS", range(0, 45), window},
+        {"skin_advance", "EDIT", {3, 4}, window},
+        {"skin_advance", "MACRODISPLAY", {1, 2}, window},
+        {"LBWarning", "BUTTONPOS", range(0, 2), warning},
     };
     for (bool english : {true, false}) {
         for (const Table& t : tables) {
             for (int key : t.keys) {
-                const QString where = QString("%1 [%2] %3 %4").arg(t.base, t.section).arg(key).arg(english ? "EN" : "CN");
-                const QString value =
-                    vux::ini::readString(layout(t.base, english), t.section, QString::number(key), 260);
-                ASSERT_EQ(value.count(','), 6) << where.toStdString() << ": " << value.toStdString();
+                const QString where = QString("%1 [%2] %3 %4")
+                                          .arg(t.base, t.section)
+                                          .arg(key)
+                                          .arg(english ? "EN" : "CN");
+                const QString value = vux::ini::readString(layout(t.base, english), t.section,
+                                                           QString::number(key), 260);
+                ASSERT_EQ(value.count(','), 6)
+                    << where.toStdString() << ": " << value.toStdString();
                 const Rect r = row(layout(t.base, english), t.section, key).rect;
                 EXPECT_GE(r.x, 0) << where.toStdString();
                 EXPECT_GE(r.y, 0) << where.toStdString();
@@ -206,16 +234,21 @@ TEST_F(GeneratedSkin, EveryFunctionCodeHasANameInBothLanguages) {
     for (bool english : {true, false}) {
         std::set<QString> names;
         for (int code = 1; code <= 54; ++code) {
-            const QString name = vux::ini::readString(layout("skin_main", english), "FUN_STRING", QString::number(code), 260);
+            const QString name = vux::ini::readString(layout("skin_main", english), "FUN_STRING",
+                                                      QString::number(code), 260);
             EXPECT_FALSE(name.isEmpty()) << code;
             EXPECT_FALSE(name.contains(',')) << code;
-            if (code <= 40 && code != 20 && (code < 27 || code > 30))
-                EXPECT_TRUE(names.insert(name).second) << "two functions named " << name.toStdString();
+            if (code <= 40 && code != 20 && (code < 27 || code > 30)) {
+                EXPECT_TRUE(names.insert(name).second)
+                    << "two functions named " << name.toStdString();
+            }
         }
     }
     // The Chinese files carry Chinese texts (stored as UTF-16, read back intact).
-    EXPECT_EQ(vux::ini::readString(layout("skin_main", false), "FUN_STRING", "1", 260), QString::fromUtf8("左键"));
-    EXPECT_EQ(row(layout("skin_main", false), "BUTTONPOS", 0).text(), QString::fromUtf8("Vand Rox宏编程游戏鼠标驱动"));
+    EXPECT_EQ(vux::ini::readString(layout("skin_main", false), "FUN_STRING", "1", 260),
+              QString::fromUtf8("左键"));
+    EXPECT_EQ(row(layout("skin_main", false), "BUTTONPOS", 0).text(),
+              QString::fromUtf8("Vand Rox宏编程游戏鼠标驱动"));
     EXPECT_EQ(row(layout("skin_main", true), "BUTTONPOS", 0).text(), "TESK GAMING MOUSE");
 }
 
@@ -255,8 +288,8 @@ TEST_F(GeneratedSkin, RowsDoNotOverlapExceptWhereOneIsPartOfAnother) {
     const auto advance = rows("skin_advance", 46, true);
     const auto warning = rows("LBWarning", 3, true);
     const QString adv = layout("skin_advance", true);
-    const Rect editors[] = {row(adv, "EDIT", 3).rect, row(adv, "EDIT", 4).rect, row(adv, "MACRODISPLAY", 1).rect,
-                            row(adv, "MACRODISPLAY", 2).rect};
+    const Rect editors[] = {row(adv, "EDIT", 3).rect, row(adv, "EDIT", 4).rect,
+                            row(adv, "MACRODISPLAY", 1).rect, row(adv, "MACRODISPLAY", 2).rect};
 
     struct Named {
         std::string name;
@@ -265,7 +298,8 @@ TEST_F(GeneratedSkin, RowsDoNotOverlapExceptWhereOneIsPartOfAnother) {
     auto disjoint = [](const std::vector<Named>& set) {
         for (size_t i = 0; i < set.size(); ++i)
             for (size_t j = i + 1; j < set.size(); ++j)
-                EXPECT_FALSE(set[i].rect.overlaps(set[j].rect)) << set[i].name << " overlaps " << set[j].name;
+                EXPECT_FALSE(set[i].rect.overlaps(set[j].rect))
+                    << set[i].name << " overlaps " << set[j].name;
     };
     std::vector<Named> header;
     for (int i = 0; i < 20; ++i)
@@ -293,7 +327,9 @@ TEST_F(GeneratedSkin, RowsDoNotOverlapExceptWhereOneIsPartOfAnother) {
         advancePage.push_back({"editor " + std::to_string(e), editors[e]});
     disjoint(advancePage);
 
-    disjoint({{"warning 0", warning[0].rect}, {"warning 1", warning[1].rect}, {"warning 2", warning[2].rect}});
+    disjoint({{"warning 0", warning[0].rect},
+              {"warning 1", warning[1].rect},
+              {"warning 2", warning[2].rect}});
 }
 
 TEST_F(GeneratedSkin, MaskCutsOutTheOutsideAndKeepsEveryRowInside) {
@@ -338,12 +374,14 @@ TEST_F(GeneratedSkin, PicturesShowALookForEveryInteractiveRow) {
         for (int y = r.y; y < r.y + r.h; ++y)
             for (int x = r.x; x < r.x + r.w; ++x) {
                 const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-                total += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+                total += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                         std::abs(qBlue(p) - qBlue(q));
             }
         return total / std::max(1, r.w * r.h) >= 6;
     };
     const auto main = rows("skin_main", 100, true);
-    const QImage mn = picture("main_normal.jpg"), mo = picture("main_over.jpg"), md = picture("main_down.jpg");
+    const QImage mn = picture("main_normal.jpg"), mo = picture("main_over.jpg"),
+                 md = picture("main_down.jpg");
     std::vector<int> hover{2, 3, 12, 13, 14, 15, 16, 17, 18, 19, 41, 42};
     for (int i = 4; i <= 11; ++i)
         hover.push_back(i);
@@ -353,7 +391,8 @@ TEST_F(GeneratedSkin, PicturesShowALookForEveryInteractiveRow) {
         hover.push_back(i);
     for (int i : hover)
         EXPECT_TRUE(differs(mn, mo, main[i].rect)) << "main over " << i;
-    std::vector<int> down{3, 4, 5, 6, 7, 8, 9, 10, 11, 17, 18, 41, 42, 46, 47, 48, 49, 80, 81, 82, 83};
+    std::vector<int> down{3,  4,  5,  6,  7,  8,  9,  10, 11, 17, 18,
+                          41, 42, 46, 47, 48, 49, 80, 81, 82, 83};
     for (int i = 90; i <= 97; ++i)
         down.push_back(i);
     for (int i : down)
@@ -382,7 +421,8 @@ TEST_F(GeneratedSkin, PicturesShowALookForEveryInteractiveRow) {
                             picture("color_over_blue.jpg")};
     for (int a = 0; a < 5; ++a)
         for (int b = a + 1; b < 5; ++b)
-            EXPECT_TRUE(differs(looks[a], looks[b], color[11].rect)) << "indicator looks " << a << " and " << b;
+            EXPECT_TRUE(differs(looks[a], looks[b], color[11].rect))
+                << "indicator looks " << a << " and " << b;
 }
 
 } // namespace

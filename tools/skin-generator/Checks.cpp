@@ -32,7 +32,9 @@ public:
     }
 
 private:
-    QFont font(bool small) const { return english_ ? (small ? fonts_.small : fonts_.main) : fonts_.han; }
+    QFont font(bool small) const {
+        return english_ ? (small ? fonts_.small : fonts_.main) : fonts_.han;
+    }
     QString lang() const { return english_ ? QStringLiteral("EN") : QStringLiteral("CN"); }
     QString textOf(const Row& row) const { return english_ ? row.en : row.cn; }
 
@@ -57,8 +59,7 @@ private:
                              .arg(r.height());
     }
 
-    template <typename Rows>
-    void checkTable(const QString& name, const Rows& rows) {
+    template <typename Rows> void checkTable(const QString& name, const Rows& rows) {
         int k = 0;
         for (const Row& row : rows) {
             // Labels of buttons take their text from the function; checked below.
@@ -70,8 +71,9 @@ private:
 
     void checkReplacedTexts() {
         const auto& a = skin_.advance;
-        const QStringList record = english_ ? QStringList{QStringLiteral("Kaydet"), QStringLiteral("Dur")}
-                                            : QStringList{QStringLiteral("录制"), QStringLiteral("停止")};
+        const QStringList record =
+            english_ ? QStringList{QStringLiteral("Kaydet"), QStringLiteral("Dur")}
+                     : QStringList{QStringLiteral("录制"), QStringLiteral("停止")};
         for (const QString& t : record)
             fits(QStringLiteral("advance row 4"), a[4], t);
         fits(QStringLiteral("advance row 33"), a[33], QStringLiteral("300ms"));
@@ -97,7 +99,10 @@ private:
             const int margin = (code >= 7 && code <= 10) ? 22 : 8;
             const int tw = fm.horizontalAdvance(text);
             if ((width - tw) / 2 < margin || fm.height() > skin_.menuBand)
-                problems_ << QStringLiteral("%1 menu item %2: \"%3\" does not fit").arg(lang()).arg(code).arg(text);
+                problems_ << QStringLiteral("%1 menu item %2: \"%3\" does not fit")
+                                 .arg(lang())
+                                 .arg(code)
+                                 .arg(text);
         }
     }
 
@@ -117,19 +122,29 @@ private:
                 continue;
             QStringList texts{textOf(row)};
             if (i == 1)
-                texts << (english_ ? QStringLiteral("Yapılandırma bitti, yazılımı başlatmak için [8] tuşuna tıklayın")
-                                   : QStringLiteral("配置完成，请点击鼠标第[8]键运行驱动"));
+                texts
+                    << (english_
+                            ? QStringLiteral(
+                                  "Yapılandırma bitti, yazılımı başlatmak için [8] tuşuna tıklayın")
+                            : QStringLiteral("配置完成，请点击鼠标第[8]键运行驱动"));
             for (const QString& text : texts) {
                 const QFontMetrics fm(font(false));
                 const int tw = fm.horizontalAdvance(text), th = fm.height();
                 const QRect box(row.rect.x() - tw / 2, row.rect.y() - th / 2, tw, th);
                 // The status line stays inside its strip, clear of the icon at its left.
-                const QRect bounds = i == 1 ? QRect(44, 102, 732, 22) : window.adjusted(20, 0, -20, 0);
+                const QRect bounds =
+                    i == 1 ? QRect(44, 102, 732, 22) : window.adjusted(20, 0, -20, 0);
                 if (!bounds.contains(box))
-                    problems_ << QStringLiteral("%1 main row %2: \"%3\" leaves its area").arg(lang()).arg(i).arg(text);
+                    problems_ << QStringLiteral("%1 main row %2: \"%3\" leaves its area")
+                                     .arg(lang())
+                                     .arg(i)
+                                     .arg(text);
                 for (const Placed& p : taken)
                     if (p.box.intersects(box))
-                        problems_ << QStringLiteral("%1 main row %2: \"%3\" runs into %4").arg(lang()).arg(i).arg(text, p.what);
+                        problems_ << QStringLiteral("%1 main row %2: \"%3\" runs into %4")
+                                         .arg(lang())
+                                         .arg(i)
+                                         .arg(text, p.what);
             }
         }
     }
@@ -142,6 +157,8 @@ private:
 
 } // namespace
 
-QStringList checkTexts(const Skin& skin, const Fonts& fonts) { return Checker(skin, fonts).run(); }
+QStringList checkTexts(const Skin& skin, const Fonts& fonts) {
+    return Checker(skin, fonts).run();
+}
 
 } // namespace skin

@@ -25,9 +25,10 @@ public:
             text_ += QStringLiteral("\r\n");
         text_ += QLatin1Char('[') + name + QStringLiteral("]\r\n");
     }
-    void key(int key, const QString& value) { text_ += QString::number(key) + QLatin1Char('=') + value + QStringLiteral("\r\n"); }
-    template <typename Rows>
-    void rows(const Rows& rows, bool english) {
+    void key(int key, const QString& value) {
+        text_ += QString::number(key) + QLatin1Char('=') + value + QStringLiteral("\r\n");
+    }
+    template <typename Rows> void rows(const Rows& rows, bool english) {
         section(QStringLiteral("BUTTONPOS"));
         int k = 0;
         for (const Row& row : rows)
@@ -43,9 +44,10 @@ private:
 };
 
 bool unsafe(const QString& text) {
-    return text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) ||
-           text.trimmed() != text || (text.size() >= 2 && text.front() == text.back() &&
-                                      (text.front() == QLatin1Char('"') || text.front() == QLatin1Char('\'')));
+    return text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('\n')) ||
+           text.contains(QLatin1Char('\r')) || text.trimmed() != text ||
+           (text.size() >= 2 && text.front() == text.back() &&
+            (text.front() == QLatin1Char('"') || text.front() == QLatin1Char('\'')));
 }
 
 } // namespace
@@ -60,7 +62,8 @@ std::vector<LayoutFile> layoutFiles(const Skin& skin) {
         main.rows(skin.main, english);
         main.section(QStringLiteral("FUN_STRING"));
         for (int code = 1; code <= 54; ++code)
-            main.key(code, english ? skin.funEn[static_cast<size_t>(code)] : skin.funCn[static_cast<size_t>(code)]);
+            main.key(code, english ? skin.funEn[static_cast<size_t>(code)]
+                                   : skin.funCn[static_cast<size_t>(code)]);
         files.push_back({folder + QStringLiteral("skin_main") + suffix, main.bytes()});
 
         Writer color;

@@ -35,7 +35,9 @@ QColor alpha(QColor c, int a) {
     return c;
 }
 
-QColor levelColour(int level) { return QColor::fromRgb(kLevelColours[static_cast<size_t>(level)]); }
+QColor levelColour(int level) {
+    return QColor::fromRgb(kLevelColours[static_cast<size_t>(level)]);
+}
 
 // A rectangle with its top-left and bottom-right corners cut: the angular
 // outline used by buttons and panels.
@@ -52,15 +54,19 @@ QPainterPath cutRect(const QRectF& r, qreal cut) {
 }
 
 // Pixel rectangles are drawn with their outline on pixel centres.
-QRectF inner(const QRect& r) { return QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5); }
+QRectF inner(const QRect& r) {
+    return QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
+}
 
-void framed(QPainter& p, const QPainterPath& path, const QBrush& fill, const QColor& border, qreal width = 1) {
+void framed(QPainter& p, const QPainterPath& path, const QBrush& fill, const QColor& border,
+            qreal width = 1) {
     p.setPen(border.isValid() ? QPen(border, width) : Qt::NoPen);
     p.setBrush(fill);
     p.drawPath(path);
 }
 
-void drawDigits(QPainter& p, const QFont& font, const QRectF& r, const QString& text, const QColor& colour) {
+void drawDigits(QPainter& p, const QFont& font, const QRectF& r, const QString& text,
+                const QColor& colour) {
     p.setFont(font);
     p.setPen(colour);
     p.drawText(r, Qt::AlignCenter, text);
@@ -248,7 +254,8 @@ void drawMouse(QPainter& p, const Skin& s, const Fonts& f, State state) {
         p.setPen(QPen(look.border, 1.2));
         p.setBrush(look.fill);
         p.drawPath(shape);
-        drawDigits(p, digit, QRectF(area.x(), area.y() + 50, area.width(), 24), QString::number(b + 1), look.digit);
+        drawDigits(p, digit, QRectF(area.x(), area.y() + 50, area.width(), 24),
+                   QString::number(b + 1), look.digit);
     }
 
     // Small buttons: wheel, DPI down/up, side buttons, fire key.
@@ -258,8 +265,8 @@ void drawMouse(QPainter& p, const Skin& s, const Fonts& f, State state) {
         qreal radius;
     };
     const Small smalls[] = {
-        {3, QRectF(cx - 7, top + 20, 14, 44), 6},  {6, QRectF(cx - 7, top + 96, 14, 15), 3},
-        {7, QRectF(cx - 7, top + 74, 14, 15), 3},  {4, QRectF(cx - 80, top + 133, 16, 30), 5},
+        {3, QRectF(cx - 7, top + 20, 14, 44), 6},   {6, QRectF(cx - 7, top + 96, 14, 15), 3},
+        {7, QRectF(cx - 7, top + 74, 14, 15), 3},   {4, QRectF(cx - 80, top + 133, 16, 30), 5},
         {5, QRectF(cx - 80, top + 171, 16, 30), 5}, {8, QRectF(cx - 47, top + 127, 16, 28), 5},
     };
     for (const Small& sm : smalls) {
@@ -320,14 +327,16 @@ void drawLightPreview(QPainter& p, const Skin& s, QColor light) {
     auto glowStroke = [&](const QPainterPath& path, qreal width) {
         if (lit) {
             for (int k = 4; k >= 1; --k) {
-                p.setPen(QPen(alpha(zone, 26), width + k * 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                p.setPen(QPen(alpha(zone, 26), width + k * 4, Qt::SolidLine, Qt::RoundCap,
+                              Qt::RoundJoin));
                 p.drawPath(path);
             }
         }
         p.setPen(QPen(zone, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPath(path);
         if (lit) {
-            p.setPen(QPen(alpha(QColor(255, 255, 255), 150), width / 3, Qt::SolidLine, Qt::RoundCap));
+            p.setPen(
+                QPen(alpha(QColor(255, 255, 255), 150), width / 3, Qt::SolidLine, Qt::RoundCap));
             p.drawPath(path);
         }
     };
@@ -427,14 +436,14 @@ void drawKnob(QPainter& p, const QRectF& r) {
 
 void drawSwitch(QPainter& p, const QRect& r, State state) {
     const QRectF track(r.x() + 8, r.y() + (r.height() - 16) / 2.0, 28, 16);
-    QColor trackColour = state == State::Down ? QColor(0x00, 0x6d, 0x8c)
+    QColor trackColour = state == State::Down   ? QColor(0x00, 0x6d, 0x8c)
                          : state == State::Over ? QColor(0x35, 0x3d, 0x4b)
                                                 : QColor(0x29, 0x2f, 0x3a);
     p.setPen(QPen(state == State::Down ? kAccent : QColor(0x3a, 0x42, 0x50), 1));
     p.setBrush(trackColour);
     p.drawRoundedRect(track, 8, 8);
     const qreal tx = state == State::Down ? track.right() - 8 : track.left() + 8;
-    const QColor thumb = state == State::Down ? QColor(0xe9, 0xfb, 0xff)
+    const QColor thumb = state == State::Down   ? QColor(0xe9, 0xfb, 0xff)
                          : state == State::Over ? QColor(0xa5, 0xae, 0xbd)
                                                 : QColor(0x70, 0x79, 0x89);
     p.setPen(Qt::NoPen);
@@ -502,10 +511,12 @@ void drawRow(QPainter& p, const Row& row, State state, const Fonts& fonts) {
     case Look::Stepper:
         drawControlBox(p, r, state, row.look == Look::Stepper ? 4 : 6);
         if (row.icon != Icon::None) {
-            const QColor c = row.icon == Icon::Record ? (state == State::Normal ? QColor(0xe0, 0x3a, 0x48)
-                                                                                : QColor(0xff, 0x4d, 0x5c))
-                                                      : iconColour(state);
-            const QRectF box = row.icon == Icon::Record ? QRectF(r.x() + 6, r.y(), 20, r.height()) : QRectF(r);
+            const QColor c =
+                row.icon == Icon::Record
+                    ? (state == State::Normal ? QColor(0xe0, 0x3a, 0x48) : QColor(0xff, 0x4d, 0x5c))
+                    : iconColour(state);
+            const QRectF box =
+                row.icon == Icon::Record ? QRectF(r.x() + 6, r.y(), 20, r.height()) : QRectF(r);
             drawIcon(p, row.icon, box, c);
         }
         break;
@@ -522,7 +533,8 @@ void drawRow(QPainter& p, const Row& row, State state, const Fonts& fonts) {
             g.setColorAt(0, QColor(0x00, 0x7c, 0xa8));
             g.setColorAt(1, QColor(0x00, 0x5c, 0x7e));
         }
-        framed(p, path, g, state == State::Normal ? QColor(0x1f, 0xb5, 0xe6) : QColor(0x8a, 0xe6, 0xff));
+        framed(p, path, g,
+               state == State::Normal ? QColor(0x1f, 0xb5, 0xe6) : QColor(0x8a, 0xe6, 0xff));
         p.setPen(QPen(alpha(QColor(255, 255, 255), state == State::Down ? 20 : 45), 1));
         p.drawLine(QPointF(r.left() + 10, r.top() + 1.5), QPointF(r.right() - 1, r.top() + 1.5));
         break;
@@ -530,8 +542,9 @@ void drawRow(QPainter& p, const Row& row, State state, const Fonts& fonts) {
     case Look::IconButton:
     case Look::CloseButton: {
         if (state != State::Normal) {
-            QColor fill = row.look == Look::CloseButton ? (state == State::Over ? kDanger : QColor(0x8a, 0x1f, 0x29))
-                                                        : (state == State::Over ? QColor(0x25, 0x2b, 0x36) : kAccentDeep);
+            QColor fill = row.look == Look::CloseButton
+                              ? (state == State::Over ? kDanger : QColor(0x8a, 0x1f, 0x29))
+                              : (state == State::Over ? QColor(0x25, 0x2b, 0x36) : kAccentDeep);
             p.setPen(Qt::NoPen);
             p.setBrush(fill);
             p.drawRoundedRect(QRectF(r), 4, 4);
@@ -661,9 +674,10 @@ void drawRow(QPainter& p, const Row& row, State state, const Fonts& fonts) {
         p.setBrush(kInset);
         p.drawRoundedRect(inner(r), 3, 3);
         if (row.reserveRight > 0)
-            drawDigits(p, sized(fonts.pictureBold, 12),
-                       QRectF(r.right() - row.reserveRight, r.y(), row.reserveRight - 8, r.height()),
-                       QStringLiteral("DPI"), kDim);
+            drawDigits(
+                p, sized(fonts.pictureBold, 12),
+                QRectF(r.right() - row.reserveRight, r.y(), row.reserveRight - 8, r.height()),
+                QStringLiteral("DPI"), kDim);
         break;
     case Look::Frame:
         p.setPen(QPen(QColor(0x2e, 0x36, 0x44), 1));
@@ -852,7 +866,8 @@ QImage Painter::colorPage(State state, QColor light) const {
         p.setBrush(levelColour(j));
         p.drawEllipse(QPointF(x + 6, 528), 5, 5);
         p.setPen(kMuted);
-        p.drawText(QRectF(x + 16, 520, 64, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("DPI %1").arg(j + 1));
+        p.drawText(QRectF(x + 16, 520, 64, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("DPI %1").arg(j + 1));
     }
     for (const Row& row : skin_.color)
         drawRow(p, row, state, fonts_);
@@ -864,7 +879,8 @@ QImage Painter::advancePage(State state) const {
     QPainter p(&img);
     drawWindow(p, skin_, fonts_, state);
     drawPanels(p, skin_.advancePage, false);
-    for (const Row* frame : {&skin_.macroList, &skin_.nameEdit, &skin_.repeatEdit, &skin_.eventList})
+    for (const Row* frame :
+         {&skin_.macroList, &skin_.nameEdit, &skin_.repeatEdit, &skin_.eventList})
         drawRow(p, *frame, state, fonts_);
     // Scale ends of the two speed rows.
     for (const Row& row : skin_.advance)
@@ -906,7 +922,8 @@ QImage Painter::menu(bool second, State state) const {
         // Items 7..10 of the top menu open a second menu.
         if (!second && i >= 6) {
             const qreal x = size.width() - 14, y = r.center().y();
-            p.setPen(QPen(state == State::Normal ? kMuted : kAccent, 1.6, Qt::SolidLine, Qt::RoundCap));
+            p.setPen(
+                QPen(state == State::Normal ? kMuted : kAccent, 1.6, Qt::SolidLine, Qt::RoundCap));
             p.drawLine(QPointF(x - 2, y - 4), QPointF(x + 2, y));
             p.drawLine(QPointF(x + 2, y), QPointF(x - 2, y + 4));
         }
@@ -948,7 +965,8 @@ QImage Painter::warning(State state) const {
     p.drawLine(QPointF(16, 0), QPointF(w - 16, 0));
     // Warning sign.
     const QPointF c(w / 2.0, 40);
-    QPolygonF triangle({QPointF(c.x(), c.y() - 20), QPointF(c.x() + 22, c.y() + 18), QPointF(c.x() - 22, c.y() + 18)});
+    QPolygonF triangle({QPointF(c.x(), c.y() - 20), QPointF(c.x() + 22, c.y() + 18),
+                        QPointF(c.x() - 22, c.y() + 18)});
     p.setPen(QPen(QColor(0xff, 0x4d, 0x5c), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(QColor(0x3a, 0x14, 0x1a));
     p.drawPolygon(triangle);

@@ -11,7 +11,7 @@
 namespace skin {
 
 // page: 0 main, 1 macro, 2 DPI/light; hover: a row of the page's table to show hovered, or -1.
-QImage preview(const Skin& skin, const Fonts& fonts, const QString& skinsFolder, int page, bool english,
-               int hover);
+QImage preview(const Skin& skin, const Fonts& fonts, const QString& skinsFolder, int page,
+               bool english, int hover);
 
 } // namespace skin

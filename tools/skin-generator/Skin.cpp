@@ -21,7 +21,9 @@ void anchor(Row& row, const char* name, QPoint at, const QString& en, const QStr
     put(row, name, QRect(at, QSize(0, 0)), Look::Anchor, en, cn);
 }
 
-QString u(const char16_t* text) { return QString::fromUtf16(text); }
+QString u(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
 
 void describeHeader(Skin& s) {
     auto& m = s.main;
@@ -58,7 +60,8 @@ void describeMainPage(Skin& s) {
     const QRect right(474, 130, 306, 416);
     s.mainPage.panels = {{left}, {right}};
 
-    anchor(m[20], "head_buttons", {left.center().x(), 143}, u(u"BUTTON ASSIGNMENT"), u(u"按键功能"));
+    anchor(m[20], "head_buttons", {left.center().x(), 143}, u(u"BUTTON ASSIGNMENT"),
+           u(u"按键功能"));
     anchor(m[21], "head_dpi", {600, 143}, u(u"DPI LEVELS"), u(u"DPI档位"));
     anchor(m[22], "head_in_use", {750, 143}, u(u"In use"), u(u"当前"));
     anchor(m[23], "hint_labels", {left.center().x(), 527},
@@ -144,27 +147,28 @@ void describeColorPage(Skin& s) {
     const char16_t* modesCn[4] = {u"慢速循环", u"快速循环", u"常亮", u"关闭"};
     const Icon icons[4] = {Icon::SlowCycle, Icon::FastCycle, Icon::Steady, Icon::Off};
     for (int k = 0; k < 4; ++k) {
-        put(c[k], "light_mode", {412, 166 + 50 * k, 356, 42}, Look::LightMode, u(modesEn[k]), u(modesCn[k]));
+        put(c[k], "light_mode", {412, 166 + 50 * k, 356, 42}, Look::LightMode, u(modesEn[k]),
+            u(modesCn[k]));
         c[k].name = QStringLiteral("light_mode%1").arg(k);
         c[k].icon = icons[k];
         c[k].reserveLeft = 50;
     }
     put(c[4], "free", {}, Look::Unused);
-    put(c[5], "head_preview", {left.x(), left.y(), left.width(), 26}, Look::Heading, u(u"LIGHT PREVIEW"),
-        u(u"灯光预览"));
-    put(c[6], "preview_note", {30, 490, 350, 22}, Look::Label, u(u"The colour follows the DPI level"),
-        u(u"灯光颜色随DPI档位变化"));
-    put(c[7], "head_mode", {right.x(), right.y(), right.width(), 26}, Look::Heading, u(u"LIGHT MODE"),
-        u(u"灯光模式"));
+    put(c[5], "head_preview", {left.x(), left.y(), left.width(), 26}, Look::Heading,
+        u(u"LIGHT PREVIEW"), u(u"灯光预览"));
+    put(c[6], "preview_note", {30, 490, 350, 22}, Look::Label,
+        u(u"The colour follows the DPI level"), u(u"灯光颜色随DPI档位变化"));
+    put(c[7], "head_mode", {right.x(), right.y(), right.width(), 26}, Look::Heading,
+        u(u"LIGHT MODE"), u(u"灯光模式"));
     put(c[8], "head_dpi", {right.x(), 372, right.width(), 26}, Look::Heading, u(u"DPI IN FORCE"),
         u(u"当前DPI"));
     put(c[9], "dpi_value", {412, 408, 356, 44}, Look::Value, u(u"1200"), u(u"1200"));
     c[9].reserveRight = 56;
-    put(c[10], "dpi_note", {412, 462, 356, 22}, Look::Label, u(u"DPI levels are set on the Buttons page"),
-        u(u"DPI档位在按键设置页面中设置"));
+    put(c[10], "dpi_note", {412, 462, 356, 22}, Look::Label,
+        u(u"DPI levels are set on the Buttons page"), u(u"DPI档位在按键设置页面中设置"));
     put(c[11], "indicator", {105, 166, 200, 318}, Look::Indicator);
-    put(c[12], "apply_note", {412, 488, 356, 22}, Look::Label, u(u"Press APPLY to send the light mode"),
-        u(u"点击应用后灯光模式生效"));
+    put(c[12], "apply_note", {412, 488, 356, 22}, Look::Label,
+        u(u"Press APPLY to send the light mode"), u(u"点击应用后灯光模式生效"));
 }
 
 void describeAdvancePage(Skin& s) {
@@ -174,11 +178,12 @@ void describeAdvancePage(Skin& s) {
     const QRect right(548, 130, 232, 416);
     s.advancePage.panels = {{left}, {middle}, {right}};
 
-    put(a[34], "head_macros", {left.x(), left.y(), left.width(), 26}, Look::Heading, u(u"MACROS"), u(u"宏列表"));
-    put(a[35], "head_events", {middle.x(), middle.y(), middle.width(), 26}, Look::Heading, u(u"EVENTS"),
-        u(u"宏事件"));
-    put(a[41], "head_settings", {right.x(), right.y(), right.width(), 26}, Look::Heading, u(u"SETTINGS"),
-        u(u"设置"));
+    put(a[34], "head_macros", {left.x(), left.y(), left.width(), 26}, Look::Heading, u(u"MACROS"),
+        u(u"宏列表"));
+    put(a[35], "head_events", {middle.x(), middle.y(), middle.width(), 26}, Look::Heading,
+        u(u"EVENTS"), u(u"宏事件"));
+    put(a[41], "head_settings", {right.x(), right.y(), right.width(), 26}, Look::Heading,
+        u(u"SETTINGS"), u(u"设置"));
 
     put(s.macroList, "macro_list", {30, 164, 216, 262}, Look::Frame);
     put(a[2], "add", {30, 434, 106, 30}, Look::Button, u(u"Add"), u(u"新建"));
@@ -201,11 +206,12 @@ void describeAdvancePage(Skin& s) {
     a[4].reserveLeft = 26;
     a[4].icon = Icon::Record;
     put(a[5], "save", {404, 468, 126, 32}, Look::Button, u(u"Save"), u(u"保存"));
-    put(a[40], "hint_events", {274, 510, 256, 22}, Look::Label, u(u"Right-click an event to edit it"),
-        u(u"右键单击事件即可编辑"));
+    put(a[40], "hint_events", {274, 510, 256, 22}, Look::Label,
+        u(u"Right-click an event to edit it"), u(u"右键单击事件即可编辑"));
 
     const int stepX = right.x() + (right.width() - (10 * 21 - 2)) / 2;
-    put(a[42], "pointer_label", {558, 172, 212, 22}, Look::Label, u(u"Pointer speed"), u(u"指针速度"));
+    put(a[42], "pointer_label", {558, 172, 212, 22}, Look::Label, u(u"Pointer speed"),
+        u(u"指针速度"));
     put(a[43], "wheel_label", {558, 250, 212, 22}, Look::Label, u(u"Wheel speed"), u(u"滚轮速度"));
     for (int k = 0; k < 10; ++k) {
         Row& p = a[8 + k];
@@ -227,7 +233,8 @@ void describeAdvancePage(Skin& s) {
     put(a[31], "fire_plus", {fireX + 166, 354, 22, 22}, Look::Stepper);
     a[31].icon = Icon::Plus;
     put(a[33], "fire_value", {fireX + 28, 382, 132, 24}, Look::Value, u(u"50ms"), u(u"50ms"));
-    put(a[7], "hold_mode", {558, 432, 212, 32}, Look::Toggle, u(u"Repeat while held"), u(u"按住循环"));
+    put(a[7], "hold_mode", {558, 432, 212, 32}, Look::Toggle, u(u"Repeat while held"),
+        u(u"按住循环"));
     a[7].reserveLeft = 42;
 }
 
@@ -239,8 +246,8 @@ void describeWarning(Skin& s) {
     auto& r = s.warningRows;
     put(r[0], "confirm", {74, 122, 130, 34}, Look::Button, u(u"Continue"), u(u"确定"));
     put(r[1], "cancel", {216, 122, 130, 34}, Look::Button, u(u"Cancel"), u(u"取消"));
-    put(r[2], "message", {20, 72, 380, 26}, Look::Label, u(u"This is the only left-click button. Continue?"),
-        u(u"这是唯一的左键，确定要更改吗？"));
+    put(r[2], "message", {20, 72, 380, 26}, Look::Label,
+        u(u"This is the only left-click button. Continue?"), u(u"这是唯一的左键，确定要更改吗？"));
 }
 
 void describeFunctions(Skin& s) {
@@ -309,9 +316,9 @@ Skin describe() {
     Skin s;
     const int w = s.window.width(), h = s.window.height();
     // Chamfered corners and a raised title plate: the window is visibly not a rectangle.
-    s.outline = QPolygon({QPoint(18, 10), QPoint(266, 10), QPoint(276, 0), QPoint(524, 0), QPoint(534, 10),
-                          QPoint(w - 18, 10), QPoint(w, 28), QPoint(w, h - 18), QPoint(w - 18, h),
-                          QPoint(18, h), QPoint(0, h - 18), QPoint(0, 28)});
+    s.outline = QPolygon({QPoint(18, 10), QPoint(266, 10), QPoint(276, 0), QPoint(524, 0),
+                          QPoint(534, 10), QPoint(w - 18, 10), QPoint(w, 28), QPoint(w, h - 18),
+                          QPoint(w - 18, h), QPoint(18, h), QPoint(0, h - 18), QPoint(0, 28)});
     s.menu = QSize(180, 10 * s.menuBand + 1);
     s.subMenu = QSize(210, 12 * s.menuBand + 1);
     s.slider = QSize(54, 24);

@@ -42,7 +42,20 @@ enum class Look {
     Frame,         // inset frame of a child control of the macro page
 };
 
-enum class Icon { None, Web, Minimise, Tray, Close, SlowCycle, FastCycle, Steady, Off, Plus, Minus, Record };
+enum class Icon {
+    None,
+    Web,
+    Minimise,
+    Tray,
+    Close,
+    SlowCycle,
+    FastCycle,
+    Steady,
+    Off,
+    Plus,
+    Minus,
+    Record
+};
 
 struct Row {
     QString name; // field 0: the row's name for a skin designer
@@ -51,7 +64,7 @@ struct Row {
     QString cn;
     Look look = Look::Unused;
     Icon icon = Icon::None;
-    int arg = 0;       // look-specific: badge number, level, step number...
+    int arg = 0;          // look-specific: badge number, level, step number...
     int reserveLeft = 0;  // pixels at the left of the rect taken by the picture (icons, switches)
     int reserveRight = 0; // pixels at the right of the rect taken by the picture
     bool leftAligned = false; // drawn at x + 5 (button labels) instead of centred

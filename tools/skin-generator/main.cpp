@@ -110,8 +110,9 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc == 7 && QByteArray(argv[1]) == "--preview") {
-        const QImage img = skin::preview(skin::describe(), loadFonts(), QString::fromLocal8Bit(argv[2]),
-                                         atoi(argv[3]), QByteArray(argv[4]) == "en", atoi(argv[5]));
+        const QImage img =
+            skin::preview(skin::describe(), loadFonts(), QString::fromLocal8Bit(argv[2]),
+                          atoi(argv[3]), QByteArray(argv[4]) == "en", atoi(argv[5]));
         return img.save(QString::fromLocal8Bit(argv[6])) ? 0 : 1;
     }
     if (argc != 2) {
@@ -132,7 +133,8 @@ int main(int argc, char** argv) {
     }
 
     QDir dir;
-    if (!dir.mkpath(out + QStringLiteral("/INI_EN")) || !dir.mkpath(out + QStringLiteral("/INI_CN"))) {
+    if (!dir.mkpath(out + QStringLiteral("/INI_EN")) ||
+        !dir.mkpath(out + QStringLiteral("/INI_CN"))) {
         std::fprintf(stderr, "skin-generator: cannot create %s\n", qPrintable(out));
         return 1;
     }
