@@ -683,6 +683,14 @@ void drawRow(QPainter& p, const Row& row, State state, const Fonts& fonts) {
         p.setPen(QPen(QColor(0x2e, 0x36, 0x44), 1));
         p.setBrush(kInset);
         p.drawRect(QRectF(r).adjusted(-1.5, -1.5, 1.5, 1.5));
+        // Lists get faint row stripes: the area reads as a list even before
+        // the control covering it has anything to show.
+        if (r.height() > 60) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(0x11, 0x15, 0x1b));
+            for (int y = r.y() + 20; y + 20 <= r.bottom() + 1; y += 40)
+                p.drawRect(QRect(r.x(), y, r.width(), 20));
+        }
         break;
     }
     p.restore();
