@@ -106,6 +106,12 @@ bool saveBytes(const QByteArray& bytes, const QString& path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A build step has no runtime folder; Qt's note about it is noise in the build log.
+    qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (!message.startsWith(QLatin1String("QStandardPaths:")))
+                std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+        });
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
