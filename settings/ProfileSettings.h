@@ -57,6 +57,7 @@ constexpr std::size_t dpiLevelIndex(int32_t dpiLevel) {
 }
 
 // Row of the main layout that shows the chosen step of a DPI level: step + 60 + 5 x level.
+// A hand-edited step (up to 255) gives a row beyond the layout; painters check rows.
 constexpr int32_t dpiAreaOf(int level, uint8_t step) { return step + 60 + 5 * level; }
 
 // The factory profile: default buttons, DPI steps 1, 2, 4, 0 on four enabled

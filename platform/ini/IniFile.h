@@ -2,9 +2,13 @@
 // Private-profile INI files: read and written one key at a time, with no
 // caching, so every read sees the file as it is on disk now.
 //
-// Reading: section and key names match without regard to case after trimming;
-// the first matching section and the first matching key in it win; a missing
-// file, section or key reads as empty text. A value is trimmed, loses one pair
+// Reading: section and key names match without regard to case (Unicode simple
+// case folding) after trimming blanks and tabs; only the first matching section
+// is searched and its first matching key wins; lines split at the first '=';
+// lines starting with ';' are comments, lines without '=' never match, lines
+// before the first section belong to none; CR, LF and CRLF all end lines. A
+// missing or unreadable file (or a directory, FIFO...), section or key reads as
+// empty text. A value is trimmed, loses one pair
 // of matching quotes, and is cut to bufferSize - 1 UTF-16 units (bufferSize
 // counts the terminator, as the callers' buffers do).
 //
@@ -12,7 +16,13 @@
 // the last key line of its section, a new section goes at the end of the file.
 // Every other byte stays as it was. Each write replaces the file atomically and
 // keeps its encoding (UTF-8 with or without BOM, UTF-16LE with BOM), its line
-// ends and its permissions; a new file is UTF-8 without BOM with CRLF.
+// ends, its permissions and (when root writes) its owner; a new file is UTF-8
+// without BOM with CRLF and the process's umask. A write through a symbolic
+// link replaces the file it points to. Writers of one folder take turns (a
+// flock on the folder), so concurrent read-modify-write cycles lose nothing.
+// A name or value that would change the file's structure (a line break, a key
+// with '=' or starting with ';' or '[', a section with ']', an empty key) is
+// refused and the write returns false.
 
 #include <QString>
 
