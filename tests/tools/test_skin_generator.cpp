@@ -332,6 +332,25 @@ TEST_F(GeneratedSkin, RowsDoNotOverlapExceptWhereOneIsPartOfAnother) {
               {"warning 2", warning[2].rect}});
 }
 
+// Each DPI level's five positions lie on one track, left to right by the DPI
+// they give (steps 1, 2, 3, 4, 0 = 1200 .. 3200), as the values drawn under
+// them say.
+TEST_F(GeneratedSkin, DpiPositionsRunByAscendingDpiOnOneTrack) {
+    const auto main = rows("skin_main", 100, true);
+    const int ascending[5] = {1, 2, 3, 4, 0};
+    for (int j = 0; j < 4; ++j) {
+        for (int k = 1; k < 5; ++k) {
+            const Rect& before = main[60 + 5 * j + ascending[k - 1]].rect;
+            const Rect& after = main[60 + 5 * j + ascending[k]].rect;
+            EXPECT_EQ(before.y, after.y) << "level " << j;
+            EXPECT_LE(before.x + before.w, after.x) << "level " << j << " position " << k;
+        }
+        // The level's toggle, selector and track sit together on its card.
+        EXPECT_LT(main[46 + j].rect.y, main[60 + 5 * j].rect.y);
+        EXPECT_EQ(main[46 + j].rect.y, main[54 + j].rect.y);
+    }
+}
+
 TEST_F(GeneratedSkin, MaskCutsOutTheOutsideAndKeepsEveryRowInside) {
     const QImage mask = picture("main_mask.jpg");
     ASSERT_FALSE(mask.isNull());

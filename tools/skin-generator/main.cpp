@@ -29,6 +29,20 @@
 //   cycle, fast cycle, steady, off. The four DPI levels show blue, pink, red and
 //   purple, the colours of the preview pictures "color_over_blue",
 //   "color_normal_pink", "color_over_red" and "color_down_purple".
+// - Header row 2 (reload the applied profile, then hide to the tray) is drawn
+//   as the close mark, row 13 as "into the tray" and row 19 as a globe: icons
+//   need no words.
+// - The functions the mouse carries out itself (codes 11..16 and 21..25) have
+//   names of our choosing, since their effect lies in the mouse's firmware;
+//   edit them in Skin.cpp if a mouse behaves otherwise. Codes 20 and 27..30,
+//   which no menu offers, read "Reserved"; 41..54 read "Macro 1".."Macro 14"
+//   (the program shows the macro's own name instead).
+// - The preview mode composes a page the way the program does, for checking a
+//   change to the skin without running the program.
+// - The menu pictures are one pixel row taller than their ten or twelve item
+//   bands, because the menus show that row too.
+// - The macro page's controls sit in inset frames drawn in the pictures; the
+//   two lists have faint row stripes that show while the list is empty.
 // - Every row is written "name,x,y,width,height,text," (six commas); unused
 //   rows have a zero rectangle and no text. Files are UTF-16LE with a BOM and
 //   CRLF line ends.
