@@ -633,7 +633,7 @@ void drawRow(QPainter& p, const Row& row, State state, const Fonts& fonts) {
         break;
     case Look::SpeedStep: {
         const QRectF rf = inner(r);
-        QColor digit = kDim;
+        QColor digit = kMuted;
         if (state == State::Down) {
             QLinearGradient g(rf.topLeft(), rf.bottomLeft());
             g.setColorAt(0, QColor(0x5c, 0xe1, 0xff));
@@ -648,7 +648,7 @@ void drawRow(QPainter& p, const Row& row, State state, const Fonts& fonts) {
                 digit = kBright;
         }
         p.drawRoundedRect(rf, 3, 3);
-        drawDigits(p, sized(fonts.pictureBold, 9), QRectF(r), QString::number(row.arg), digit);
+        drawDigits(p, sized(fonts.pictureBold, 10), QRectF(r), QString::number(row.arg), digit);
         break;
     }
     case Look::FireBar: {
@@ -846,7 +846,7 @@ QImage Painter::mainPage(State state) const {
         for (int slot = 0; slot < 5; ++slot) {
             const int step = Skin::kTrackOrder[static_cast<size_t>(slot)];
             const QRect& r = skin_.main[static_cast<size_t>(60 + 5 * j + step)].rect;
-            p.setPen(kDim);
+            p.setPen(kMuted);
             p.drawText(QRectF(r.x(), r.bottom() + 2, r.width(), 16), Qt::AlignCenter,
                        QString::number(Skin::kStepDpi[static_cast<size_t>(step)]));
         }

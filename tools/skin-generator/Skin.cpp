@@ -209,17 +209,17 @@ void describeAdvancePage(Skin& s) {
     put(a[40], "hint_events", {274, 510, 256, 22}, Look::Label,
         u(u"Right-click an event to edit it"), u(u"右键单击事件即可编辑"));
 
-    const int stepX = right.x() + (right.width() - (10 * 21 - 2)) / 2;
+    const int stepX = right.x() + (right.width() - (10 * 22 - 2)) / 2;
     put(a[42], "pointer_label", {558, 172, 212, 22}, Look::Label, u(u"Pointer speed"),
         u(u"指针速度"));
     put(a[43], "wheel_label", {558, 250, 212, 22}, Look::Label, u(u"Wheel speed"), u(u"滚轮速度"));
     for (int k = 0; k < 10; ++k) {
         Row& p = a[8 + k];
-        put(p, "pointer_speed", {stepX + 21 * k, 198, 19, 20}, Look::SpeedStep);
+        put(p, "pointer_speed", {stepX + 22 * k, 197, 20, 22}, Look::SpeedStep);
         p.name = QStringLiteral("pointer_speed%1").arg(k);
         p.arg = k + 1;
         Row& w = a[18 + k];
-        put(w, "wheel_speed", {stepX + 21 * k, 276, 19, 20}, Look::SpeedStep);
+        put(w, "wheel_speed", {stepX + 22 * k, 275, 20, 22}, Look::SpeedStep);
         w.name = QStringLiteral("wheel_speed%1").arg(k);
         w.arg = k + 1;
     }
