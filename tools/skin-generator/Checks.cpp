@@ -127,6 +127,7 @@ private:
                             ? QStringLiteral(
                                   "Yapılandırma bitti, yazılımı başlatmak için [8] tuşuna tıklayın")
                             : QStringLiteral("配置完成，请点击鼠标第[8]键运行驱动"));
+            std::vector<Placed> mine; // one row's texts may share their place
             for (const QString& text : texts) {
                 const QFontMetrics fm(font(false));
                 const int tw = fm.horizontalAdvance(text), th = fm.height();
@@ -145,7 +146,9 @@ private:
                                          .arg(lang())
                                          .arg(i)
                                          .arg(text, p.what);
+                mine.push_back({QStringLiteral("main row %1").arg(i), box});
             }
+            taken.insert(taken.end(), mine.begin(), mine.end());
         }
     }
 
