@@ -51,12 +51,12 @@ private:
 };
 
 // p-th percentile (0..100) of values, which it sorts.
-template <class T>
-T percentile(std::vector<T>& values, double p) {
+template <class T> T percentile(std::vector<T>& values, double p) {
     if (values.empty())
         return T{};
     std::sort(values.begin(), values.end());
-    const auto index = static_cast<std::size_t>(p / 100.0 * static_cast<double>(values.size() - 1) + 0.5);
+    const auto index =
+        static_cast<std::size_t>(p / 100.0 * static_cast<double>(values.size() - 1) + 0.5);
     return values[std::min(index, values.size() - 1)];
 }
 

@@ -92,7 +92,8 @@ int main(int argc, char** argv) {
     QFile config(box.path() + "/config.ini");
     config.open(QIODevice::WriteOnly);
     // Buttons 4 and 5 carried out by the computer: the reader and executor are in use.
-    config.write("[Init]\r\nCurConfig=1\r\nVER_SEL=1\r\n[Config1]\r\nK1=1\r\nK2=2\r\nK3=3\r\nK4=31\r\nK5=26\r\n"
+    config.write("[Init]\r\nCurConfig=1\r\nVER_SEL=1\r\n[Config1]\r\nK1=1\r\nK2=2\r\nK3=3\r\nK4="
+                 "31\r\nK5=26\r\n"
                  "K6=18\r\nK7=17\r\nK8=13\r\nDPI_SET_EN1=1\r\nDPI_SET_EN2=1\r\nFIRE_TIME=50\r\n");
     config.close();
 
@@ -143,11 +144,14 @@ int main(int argc, char** argv) {
     const double used = after - before;
     const double usedThreads = threadsAfter - threadsBefore;
     std::printf("program threads: %d, CPU used since start %.3f s\n", threads, threadsAfter);
-    std::printf("program, idle %lld s with the mouse connected: %.3f s CPU by /proc stat ticks, %.6f s by "
-                "thread schedstat (%.4f%% of one core)\n",
-                static_cast<long long>(kIdle.count()), used, usedThreads, 100.0 * usedThreads / kIdle.count());
-    std::printf("baseline, two threads polling every 2 ms for %lld s: %.6f s CPU (%.4f%% of one core)\n",
-                static_cast<long long>(kIdle.count()), baseline, 100.0 * baseline / kIdle.count());
+    std::printf(
+        "program, idle %lld s with the mouse connected: %.3f s CPU by /proc stat ticks, %.6f s by "
+        "thread schedstat (%.4f%% of one core)\n",
+        static_cast<long long>(kIdle.count()), used, usedThreads,
+        100.0 * usedThreads / kIdle.count());
+    std::printf(
+        "baseline, two threads polling every 2 ms for %lld s: %.6f s CPU (%.4f%% of one core)\n",
+        static_cast<long long>(kIdle.count()), baseline, 100.0 * baseline / kIdle.count());
     if (usedThreads > 0)
         std::printf("ratio baseline/program: %.1fx\n", baseline / usedThreads);
     return 0;

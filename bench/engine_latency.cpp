@@ -27,7 +27,7 @@ using vux::bench::TimestampInjector;
 namespace {
 
 constexpr int kPresses = 1000;
-constexpr int kButton = 4;     // device code 5
+constexpr int kButton = 4; // device code 5
 constexpr uint8_t kPress = 245;
 constexpr int32_t kMute = 26; // one key event, no pause
 
@@ -47,7 +47,8 @@ struct Figures {
     double p50, p99, max;
 };
 
-Figures measure(const char* name, const std::function<void(vux::AppState&, std::stop_token)>& executor,
+Figures measure(const char* name,
+                const std::function<void(vux::AppState&, std::stop_token)>& executor,
                 const QString& folder, vux::hid::virt::VirtualMouseServer& mouse) {
     vux::AppState state;
     vux::hid::VirtualMouseBackend backend(folder);
@@ -75,7 +76,9 @@ Figures measure(const char* name, const std::function<void(vux::AppState&, std::
             std::fprintf(stderr, "press %d was not carried out\n", i);
             std::exit(1);
         }
-        latency.push_back(duration<double, std::micro>(injector.times()[static_cast<std::size_t>(i)] - sent).count());
+        latency.push_back(
+            duration<double, std::micro>(injector.times()[static_cast<std::size_t>(i)] - sent)
+                .count());
         mouse.sendInput(release);
         // Let the reader take the release and the executor empty the mailbox.
         while (state.mailbox.eventPending.load(std::memory_order_acquire) != 0)
@@ -86,9 +89,11 @@ Figures measure(const char* name, const std::function<void(vux::AppState&, std::
     reader.request_stop();
     worker.join();
     reader.join();
-    Figures f{vux::bench::percentile(latency, 50), vux::bench::percentile(latency, 99), latency.back()};
-    std::printf("%-30s press to injection over %d presses: p50 %8.1f us  p99 %8.1f us  max %8.1f us\n", name,
-                kPresses, f.p50, f.p99, f.max);
+    Figures f{vux::bench::percentile(latency, 50), vux::bench::percentile(latency, 99),
+              latency.back()};
+    std::printf(
+        "%-30s press to injection over %d presses: p50 %8.1f us  p99 %8.1f us  max %8.1f us\n",
+        name, kPresses, f.p50, f.p99, f.max);
     return f;
 }
 
@@ -97,20 +102,24 @@ Figures measure(const char* name, const std::function<void(vux::AppState&, std::
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir folder;
-    vux::hid::virt::VirtualMouseServer mouse(
-        {vux::DeviceLink::vendorId, vux::DeviceLink::productId, vux::tools::virtualMouseReportDescriptor({})},
-        folder.path());
+    vux::hid::virt::VirtualMouseServer mouse({vux::DeviceLink::vendorId, vux::DeviceLink::productId,
+                                              vux::tools::virtualMouseReportDescriptor({})},
+                                             folder.path());
     if (!mouse.plug()) {
         std::fprintf(stderr, "cannot create the virtual mouse\n");
         return 1;
     }
     std::jthread serving([&](std::stop_token stop) {
-        mouse.serve(-1, [](const std::string&) { return true; }, [](std::span<const uint8_t>) {}, stop);
+        mouse.serve(
+            -1, [](const std::string&) { return true; }, [](std::span<const uint8_t>) {}, stop);
     });
 
-    const Figures waiting = measure("executor waiting on mailbox", vux::executorLoop, folder.path(), mouse);
-    const Figures polling = measure("baseline: 2 ms mailbox poll", pollingExecutor, folder.path(), mouse);
-    std::printf("ratio baseline/waiting: p50 %.1fx  p99 %.1fx\n", polling.p50 / waiting.p50, polling.p99 / waiting.p99);
+    const Figures waiting =
+        measure("executor waiting on mailbox", vux::executorLoop, folder.path(), mouse);
+    const Figures polling =
+        measure("baseline: 2 ms mailbox poll", pollingExecutor, folder.path(), mouse);
+    std::printf("ratio baseline/waiting: p50 %.1fx  p99 %.1fx\n", polling.p50 / waiting.p50,
+                polling.p99 / waiting.p99);
     serving.request_stop();
     mouse.unplug();
     return 0;

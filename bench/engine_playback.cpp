@@ -39,8 +39,9 @@ Figures analyse(const std::vector<TimestampInjector::TimePoint>& t) {
 }
 
 void print(const char* name, const Figures& f) {
-    std::printf("%-34s lateness p50 %8.1f us  p99 %8.1f us  max %8.1f us  drift after %d events %8.1f us\n",
-                name, f.p50, f.p99, f.max, kEvents, f.drift);
+    std::printf(
+        "%-34s lateness p50 %8.1f us  p99 %8.1f us  max %8.1f us  drift after %d events %8.1f us\n",
+        name, f.p50, f.p99, f.max, kEvents, f.drift);
 }
 
 } // namespace
@@ -75,7 +76,8 @@ int main() {
         const Figures b = analyse(sequential.times());
         print("  player (absolute deadlines)", a);
         print("  baseline (sequential sleep)", b);
-        std::printf("  drift ratio baseline/player: %.0fx\n", b.drift / std::max(1.0, std::abs(a.drift)));
+        std::printf("  drift ratio baseline/player: %.0fx\n",
+                    b.drift / std::max(1.0, std::abs(a.drift)));
     }
     return 0;
 }

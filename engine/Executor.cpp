@@ -69,7 +69,9 @@ void sendKeyCombination(AppState& state, const KeyCombination& combo, std::stop_
 // Levels are looked at from the one in force; a level is taken only when it
 // is enabled. With no level enabled at all the cycle gives up after one round.
 int32_t steppedDpiLevel(const ProfileSettings& profile, int32_t level, int32_t step) {
-    auto enabled = [&](int32_t l) { return profile.dpiEnabled[static_cast<std::size_t>(l)].load() == 1; };
+    auto enabled = [&](int32_t l) {
+        return profile.dpiEnabled[static_cast<std::size_t>(l)].load() == 1;
+    };
     if (level < 0 || level >= kDpiLevelCount)
         return level;
     if (step == -1) {

@@ -13,7 +13,7 @@ namespace vux {
 
 namespace {
 
-constexpr std::array<uint8_t, 18> kExtendedKeys{33, 34, 35, 36, 37, 38, 39, 40, 44,
+constexpr std::array<uint8_t, 18> kExtendedKeys{33, 34, 35, 36, 37,  38,  39,  40,  44,
                                                 45, 46, 91, 93, 111, 144, 161, 163, 165};
 
 struct FixedScan {
@@ -101,7 +101,8 @@ void playMacro(AppState& state, int index, std::stop_token stop) {
     const MacroSlot macro = state.macros.snapshot(index);
     const bool holdMode = state.profile.macroMode.load() != 0;
     playMacroSlot(macro, holdMode,
-                  PlaybackContext{*state.platform.injector, *state.platform.clock, state.mailbox.stopRequest, stop});
+                  PlaybackContext{*state.platform.injector, *state.platform.clock,
+                                  state.mailbox.stopRequest, stop});
 }
 
 } // namespace vux

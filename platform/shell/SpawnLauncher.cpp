@@ -24,7 +24,8 @@ std::string envOr(const char* name, const char* fallback) {
 
 bool isExecutableFile(const std::string& path) {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
 }
 
 // argv of one resolved candidate, built before fork: the child may only make
@@ -81,7 +82,8 @@ pid_t waitForChild(pid_t pid, int* status) {
             ::_exit(127);
         }
         int status = 0;
-        if (pid > 0 && waitForChild(pid, &status) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        if (pid > 0 && waitForChild(pid, &status) == pid && WIFEXITED(status) &&
+            WEXITSTATUS(status) == 0)
             ::_exit(0);
     }
     ::_exit(1);
@@ -94,7 +96,8 @@ SpawnLauncher::SpawnLauncher()
                     envOr("HOME", "")) {}
 
 SpawnLauncher::SpawnLauncher(std::string searchPath, std::string desktop, std::string workingFolder)
-    : searchPath_(std::move(searchPath)), desktop_(std::move(desktop)), workingFolder_(std::move(workingFolder)) {}
+    : searchPath_(std::move(searchPath)), desktop_(std::move(desktop)),
+      workingFolder_(std::move(workingFolder)) {}
 
 std::string SpawnLauncher::findProgram(const std::string& program) const {
     if (program.empty())

@@ -30,8 +30,9 @@ public:
             sleeps_.push_back(deadline - now_);
             if (deadline > now_)
                 now_ = deadline;
-            now_ += index < static_cast<int>(lateness_.size()) ? lateness_[static_cast<std::size_t>(index)]
-                                                               : defaultLateness_;
+            now_ += index < static_cast<int>(lateness_.size())
+                        ? lateness_[static_cast<std::size_t>(index)]
+                        : defaultLateness_;
             hook = hook_;
         }
         if (hook)

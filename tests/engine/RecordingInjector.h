@@ -26,7 +26,8 @@ struct Injected {
     friend std::ostream& operator<<(std::ostream& os, const Injected& e) {
         if (e.kind == Mouse)
             return os << "mouse(0x" << std::hex << e.flags << std::dec << ")";
-        return os << "key(" << int(e.vk) << ", 0x" << std::hex << int(e.scan) << ", " << e.flags << std::dec << ")";
+        return os << "key(" << int(e.vk) << ", 0x" << std::hex << int(e.scan) << ", " << e.flags
+                  << std::dec << ")";
     }
 };
 
@@ -34,7 +35,9 @@ class RecordingInjector final : public InputInjector {
 public:
     explicit RecordingInjector(const Clock* clock = nullptr) : clock_(clock) {}
 
-    void keybdEvent(uint8_t vk, uint8_t scan, uint32_t flags) override { record(Injected::key(vk, scan, flags)); }
+    void keybdEvent(uint8_t vk, uint8_t scan, uint32_t flags) override {
+        record(Injected::key(vk, scan, flags));
+    }
     void mouseEvent(uint32_t flags) override { record(Injected::mouse(flags)); }
 
     std::vector<Injected> events() const {
@@ -46,7 +49,8 @@ public:
         return times_;
     }
     // Waits (at most timeout, real time) until count events have been recorded.
-    bool waitForCount(std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const {
+    bool waitForCount(std::size_t count,
+                      std::chrono::milliseconds timeout = std::chrono::seconds(10)) const {
         std::unique_lock lock(m_);
         return changed_.wait_for(lock, timeout, [&] { return events_.size() >= count; });
     }

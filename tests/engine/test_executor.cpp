@@ -45,8 +45,8 @@ uint8_t pressCodeOf(int button) { // button 1..8
     return static_cast<uint8_t>(240 + buttonHwCode[static_cast<std::size_t>(button - 1)]);
 }
 
-MacroSlot makeMacro(std::initializer_list<MacroEvent> events, uint16_t delay, uint8_t repeatEnabled = 0,
-                    uint16_t repeatCount = 1) {
+MacroSlot makeMacro(std::initializer_list<MacroEvent> events, uint16_t delay,
+                    uint8_t repeatEnabled = 0, uint16_t repeatCount = 1) {
     MacroSlot m{};
     m.name[0] = u'M';
     m.repeatEnabled = repeatEnabled;
@@ -94,7 +94,8 @@ protected:
         return out;
     }
     QString storedDpiLevel(int profile) const {
-        return ini::readString(state.shell.configPath, QStringLiteral("Config%1").arg(profile), "DPI_LEVEL", 5);
+        return ini::readString(state.shell.configPath, QStringLiteral("Config%1").arg(profile),
+                               "DPI_LEVEL", 5);
     }
 
     QTemporaryDir configDir;
@@ -192,7 +193,8 @@ TEST_F(ExecutorTest, NextProfileWrapsAfterTheFifth) {
         EXPECT_EQ(state.shell.currentProfile.load(), to);
         // The next profile was loaded and applied from this worker.
         EXPECT_EQ(state.profile.wheelStatus.load(), to);
-        EXPECT_EQ(ini::readString(state.shell.configPath, "Init", "CurConfig", 5), QString::number(to));
+        EXPECT_EQ(ini::readString(state.shell.configPath, "Init", "CurConfig", 5),
+                  QString::number(to));
     }
     EXPECT_GE(repaints, 3);
 }
@@ -236,7 +238,8 @@ TEST_F(ExecutorTest, MuteIsAKeyDownWithoutARelease) {
 
 TEST_F(ExecutorTest, MacroCodesPlayTheirMacroOnlyWhileItExists) {
     for (int m = 0; m < 6; ++m)
-        state.macros.entries[static_cast<std::size_t>(m)] = makeMacro({{static_cast<uint8_t>(0x41 + m), 1}}, 5);
+        state.macros.entries[static_cast<std::size_t>(m)] =
+            makeMacro({{static_cast<uint8_t>(0x41 + m), 1}}, 5);
     state.macros.macroCount = 5;
     setButton(41 + 4);
     pressButton();
@@ -285,7 +288,10 @@ TEST_F(ExecutorTest, HostActionsStartTheirPrograms) {
         {36, {"X-Cinnamon"}, {"xdg-open computer:///"}, LaunchFallback::WhenMissing},
         {36, {"ubuntu", "MATE"}, {"xdg-open computer:///"}, LaunchFallback::WhenMissing},
         {37, {}, {"loginctl lock-session", "xdg-screensaver lock"}, LaunchFallback::WhenFailed},
-        {38, {}, {"gnome-calculator", "kcalc", "galculator", "mate-calc", "xcalc"}, LaunchFallback::WhenMissing},
+        {38,
+         {},
+         {"gnome-calculator", "kcalc", "galculator", "mate-calc", "xcalc"},
+         LaunchFallback::WhenMissing},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);

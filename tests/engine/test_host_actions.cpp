@@ -52,9 +52,14 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(("#!/bin/sh\n"
                  "sid=$(cut -d' ' -f6 /proc/$$/stat)\n"
-                 "echo \"" + name + " $* |sid=$sid|in=$(readlink /proc/$$/fd/0)|cwd=$(pwd)|fds=$(for f in /proc/$$/fd/*; do readlink $f; done | tr '\\n' ,)\" > '" +
-                 fifoPath + "'\n"
-                 "exit " + std::to_string(status) + "\n")
+                 "echo \"" +
+                 name +
+                 " $* |sid=$sid|in=$(readlink /proc/$$/fd/0)|cwd=$(pwd)|fds=$(for f in "
+                 "/proc/$$/fd/*; do readlink $f; done | tr '\\n' ,)\" > '" +
+                 fifoPath +
+                 "'\n"
+                 "exit " +
+                 std::to_string(status) + "\n")
                     .c_str());
         f.close();
         f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -67,8 +72,9 @@ protected:
     }
 
     SpawnLauncher launcher(const std::string& desktop = "") const {
-        return SpawnLauncher(dir.path().toStdString() + "/missing:" + dir.path().toStdString() + "/bin", desktop,
-                             dir.path().toStdString() + "/home");
+        return SpawnLauncher(dir.path().toStdString() + "/missing:" + dir.path().toStdString() +
+                                 "/bin",
+                             desktop, dir.path().toStdString() + "/home");
     }
 
     // The next line a stub wrote, or empty after the deadline.
@@ -81,7 +87,8 @@ protected:
                 buffer.erase(0, pos + 1);
                 return line;
             }
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
             if (left.count() <= 0)
                 return {};
             pollfd p{fifo, POLLIN, 0};
@@ -93,7 +100,9 @@ protected:
             }
         }
     }
-    static std::string commandOf(const std::string& report) { return report.substr(0, report.find(" |")); }
+    static std::string commandOf(const std::string& report) {
+        return report.substr(0, report.find(" |"));
+    }
 
     QTemporaryDir dir;
     std::string fifoPath;
@@ -112,9 +121,11 @@ TEST_F(HostActionsTest, StartsTheFirstCalculatorFoundDetachedFromUs) {
     EXPECT_EQ(commandOf(report), "galculator ");
     // Its own session, standard streams on /dev/null, started in the home
     // folder, and none of our descriptors (the FIFO is held open here).
-    EXPECT_EQ(report.find("|sid=" + std::to_string(::getsid(0)) + "|"), std::string::npos) << report;
+    EXPECT_EQ(report.find("|sid=" + std::to_string(::getsid(0)) + "|"), std::string::npos)
+        << report;
     EXPECT_NE(report.find("|in=/dev/null|"), std::string::npos) << report;
-    EXPECT_NE(report.find("|cwd=" + dir.path().toStdString() + "/home|"), std::string::npos) << report;
+    EXPECT_NE(report.find("|cwd=" + dir.path().toStdString() + "/home|"), std::string::npos)
+        << report;
     EXPECT_EQ(report.find(fifoPath), std::string::npos) << report;
     EXPECT_NE(report.find("|fds="), std::string::npos) << report;
     // The intermediate process is reaped and the program is not our child:
@@ -178,7 +189,8 @@ TEST(SpawnLauncherTest, FindsProgramsOnTheSearchPathOnly) {
     EXPECT_EQ(launcher.findProgram("no-such-program"), "");
     EXPECT_EQ(launcher.findProgram(""), "");
     EXPECT_EQ(launcher.findProgram("."), "");
-    EXPECT_EQ(SpawnLauncher("", "A:B::C", "").desktopNames(), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(SpawnLauncher("", "A:B::C", "").desktopNames(),
+              (std::vector<std::string>{"A", "B", "C"}));
 }
 
 } // namespace

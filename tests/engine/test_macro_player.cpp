@@ -21,7 +21,8 @@ struct Step {
     uint16_t delay;
 };
 
-MacroSlot makeMacro(std::initializer_list<Step> steps, uint8_t repeatEnabled = 0, uint16_t repeatCount = 1) {
+MacroSlot makeMacro(std::initializer_list<Step> steps, uint8_t repeatEnabled = 0,
+                    uint16_t repeatCount = 1) {
     MacroSlot m{};
     m.name[0] = u'M';
     m.repeatEnabled = repeatEnabled;
@@ -40,7 +41,8 @@ constexpr uint8_t kScanA = 0x1E;
 class MacroPlayerTest : public ::testing::Test {
 protected:
     void play(const MacroSlot& macro, bool holdMode = false) {
-        playMacroSlot(macro, holdMode, PlaybackContext{injector, clock, stopRequest, stopSource.get_token()});
+        playMacroSlot(macro, holdMode,
+                      PlaybackContext{injector, clock, stopRequest, stopSource.get_token()});
     }
 
     test::FakeClock clock;
@@ -58,7 +60,8 @@ TEST_F(MacroPlayerTest, RepeatSettingsGiveTheNumberOfRepetitions) {
         std::size_t expectedTypings;
     };
     for (const Case& c : {Case{0, 7, 1}, Case{1, 0, 0}, Case{1, 1, 1}, Case{1, 3, 3}}) {
-        SCOPED_TRACE(::testing::Message() << "repeatEnabled " << int(c.repeatEnabled) << " count " << c.repeatCount);
+        SCOPED_TRACE(::testing::Message()
+                     << "repeatEnabled " << int(c.repeatEnabled) << " count " << c.repeatCount);
         test::FakeClock localClock;
         test::RecordingInjector localInjector{&localClock};
         MacroSlot macro = kTypeA;
@@ -165,7 +168,8 @@ TEST_F(MacroPlayerTest, EventsBecomeTheInjectionsOfTheirTable) {
         {{240, 0}, {}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "event {" << int(c.event.keyCode) << ", " << int(c.event.action) << "}");
+        SCOPED_TRACE(::testing::Message()
+                     << "event {" << int(c.event.keyCode) << ", " << int(c.event.action) << "}");
         test::FakeClock localClock;
         test::RecordingInjector localInjector{&localClock};
         MacroSlot macro = makeMacro({{c.event.keyCode, c.event.action, 25}});
@@ -230,7 +234,8 @@ TEST_F(MacroPlayerTest, PlaysACopySoTheTableMayChangeMeanwhile) {
     });
     playMacro(state, 2, {});
     EXPECT_EQ(injector.events(),
-              (std::vector<Injected>{Injected::key(kA, kScanA, 0), Injected::key(kA, kScanA, kKeyEventKeyUp)}));
+              (std::vector<Injected>{Injected::key(kA, kScanA, 0),
+                                     Injected::key(kA, kScanA, kKeyEventKeyUp)}));
 }
 
 TEST_F(MacroPlayerTest, HoldModeComesFromTheProfile) {

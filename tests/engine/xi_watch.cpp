@@ -39,16 +39,26 @@ int main() {
         XEvent e;
         XNextEvent(display, &e);
         XGenericEventCookie* cookie = &e.xcookie;
-        if (cookie->type != GenericEvent || cookie->extension != opcode || !XGetEventData(display, cookie))
+        if (cookie->type != GenericEvent || cookie->extension != opcode ||
+            !XGetEventData(display, cookie))
             continue;
         const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
         const char* kind = nullptr;
         switch (cookie->evtype) {
-        case XI_RawKeyPress: kind = "key down"; break;
-        case XI_RawKeyRelease: kind = "key up"; break;
-        case XI_RawButtonPress: kind = "button down"; break;
-        case XI_RawButtonRelease: kind = "button up"; break;
-        default: break;
+        case XI_RawKeyPress:
+            kind = "key down";
+            break;
+        case XI_RawKeyRelease:
+            kind = "key up";
+            break;
+        case XI_RawButtonPress:
+            kind = "button down";
+            break;
+        case XI_RawButtonRelease:
+            kind = "button up";
+            break;
+        default:
+            break;
         }
         // Wheel steps arrive as buttons 4..7; the tests inject none.
         if (kind != nullptr)
