@@ -40,7 +40,7 @@ void MainView::loadSkinLayouts() {
     loadSkinMain(layout_, folder, english, report_);
     loadSkinColor(layout_, folder, english, report_);
     loadSkinAdvance(layout_, folder, english, report_);
-    pictures_.load(folder);
+    pictures_.reset(folder);
 }
 
 void MainView::loadWarningSkin() {
@@ -56,6 +56,7 @@ const WindowShape& MainView::buildShape() {
 
 const QImage& MainView::composeFrame() {
     serviceMenuCloseRequest(state_);
+    pictures_.ensurePage(state_.view.viewMode);
     vux::composeFrame(state_, layout_, pictures_, fonts_, macroPageStatus(state_), frame_);
     return frame_;
 }

@@ -56,8 +56,8 @@ public:
     const SkinPictures& pictures() const { return pictures_; }
     const WindowShape& shape() const { return shape_; }
 
-    // The main, DPI/light and macro page layouts of the language in force, and
-    // the pictures, decoded once here and kept until the next load.
+    // The main, DPI/light and macro page layouts of the language in force; the
+    // pictures of each page are decoded once per load, when the page first shows.
     void loadSkinLayouts();
     // The warning dialog's layout.
     void loadWarningSkin();

@@ -28,11 +28,12 @@ CornerRect cornersOf(const SkinRect& r) {
 }
 
 template <std::size_t N>
-void loadButtonPos(const QString& path, std::array<SkinRect, N>& rects,
-                   std::array<QString, N>& texts, SkinReport& report) {
+void loadButtonPos(const ini::FileSnapshot& file, const QString& path,
+                   std::array<SkinRect, N>& rects, std::array<QString, N>& texts,
+                   SkinReport& report) {
     SkinRow row;
     for (int k = 0; k < static_cast<int>(N); ++k) {
-        readSkinRow(path, kButtonPos, k, row, report);
+        readSkinRow(file, path, kButtonPos, k, row, report);
         rects[k] = skinRectOf(row);
         texts[k] = row.fields[5];
     }
@@ -69,20 +70,36 @@ SkinRect skinRectOf(const SkinRow& row) {
             ini::wtoi(row.fields[4])};
 }
 
-void readSkinRow(const QString& path, const QString& section, int key, SkinRow& row,
-                 SkinReport& report) {
-    const QFileInfo info(path);
-    if (!info.isFile() && report.missingReported.insert(path).second) {
+namespace {
+
+void checkLayoutFile(const QString& path, SkinReport& report) {
+    if (!QFileInfo(path).isFile() && report.missingReported.insert(path).second) {
         // Once per missing file: the rows read empty and the program closes.
         if (report.showMessage)
             report.showMessage(kMissingLayoutMessage);
         if (report.closeProgram)
             report.closeProgram();
     }
-    const QString value =
-        ini::readString(path, section, QString::number(key), kSkinValueMax + 1);
+}
+
+void splitReported(const QString& value, SkinRow& row, SkinReport& report) {
     if (!splitSkinValue(value, row) && report.showMessage)
         report.showMessage(kMalformedRowMessage);
+}
+
+} // namespace
+
+void readSkinRow(const QString& path, const QString& section, int key, SkinRow& row,
+                 SkinReport& report) {
+    checkLayoutFile(path, report);
+    splitReported(ini::readString(path, section, QString::number(key), kSkinValueMax + 1), row,
+                  report);
+}
+
+void readSkinRow(const ini::FileSnapshot& file, const QString& path, const QString& section,
+                 int key, SkinRow& row, SkinReport& report) {
+    checkLayoutFile(path, report);
+    splitReported(file.readString(section, QString::number(key), kSkinValueMax + 1), row, report);
 }
 
 QString skinMainPath(const QString& f, bool english) { return layoutPath(f, english, "skin_main"); }
@@ -97,33 +114,35 @@ QString warningLayoutPath(const QString& f, bool english) {
 void loadSkinMain(SkinLayout& layout, const QString& skinsFolder, bool english,
                   SkinReport& report) {
     const QString path = skinMainPath(skinsFolder, english);
-    loadButtonPos(path, layout.mainRects, layout.mainTexts, report);
+    const ini::FileSnapshot file(path);
+    loadButtonPos(file, path, layout.mainRects, layout.mainTexts, report);
     SkinRow row;
     layout.funStrings[0].clear();
     for (int k = 1; k < kFunStrings; ++k) {
-        readSkinRow(path, QStringLiteral("FUN_STRING"), k, row, report);
+        readSkinRow(file, path, QStringLiteral("FUN_STRING"), k, row, report);
         layout.funStrings[k] = row.fields[0];
     }
 }
 
 void loadSkinColor(SkinLayout& layout, const QString& skinsFolder, bool english,
                    SkinReport& report) {
-    loadButtonPos(skinColorPath(skinsFolder, english), layout.colorRects, layout.colorTexts,
-                  report);
+    const QString path = skinColorPath(skinsFolder, english);
+    loadButtonPos(ini::FileSnapshot(path), path, layout.colorRects, layout.colorTexts, report);
 }
 
 void loadSkinAdvance(SkinLayout& layout, const QString& skinsFolder, bool english,
                      SkinReport& report) {
     const QString path = skinAdvancePath(skinsFolder, english);
-    loadButtonPos(path, layout.advanceRects, layout.advanceTexts, report);
+    const ini::FileSnapshot file(path);
+    loadButtonPos(file, path, layout.advanceRects, layout.advanceTexts, report);
     SkinRow row;
-    readSkinRow(path, QStringLiteral("EDIT"), 3, row, report);
+    readSkinRow(file, path, QStringLiteral("EDIT"), 3, row, report);
     const SkinRect repeatEdit = skinRectOf(row);
-    readSkinRow(path, QStringLiteral("EDIT"), 4, row, report);
+    readSkinRow(file, path, QStringLiteral("EDIT"), 4, row, report);
     const SkinRect nameEdit = skinRectOf(row);
-    readSkinRow(path, QStringLiteral("MACRODISPLAY"), 1, row, report);
+    readSkinRow(file, path, QStringLiteral("MACRODISPLAY"), 1, row, report);
     const SkinRect macroList = skinRectOf(row);
-    readSkinRow(path, QStringLiteral("MACRODISPLAY"), 2, row, report);
+    readSkinRow(file, path, QStringLiteral("MACRODISPLAY"), 2, row, report);
     const SkinRect eventList = skinRectOf(row);
     layout.repeatEditRect = cornersOf(repeatEdit);
     layout.nameEditRect = cornersOf(nameEdit);
@@ -133,8 +152,8 @@ void loadSkinAdvance(SkinLayout& layout, const QString& skinsFolder, bool englis
 
 void loadWarningLayout(SkinLayout& layout, const QString& skinsFolder, bool english,
                        SkinReport& report) {
-    loadButtonPos(warningLayoutPath(skinsFolder, english), layout.warningRects,
-                  layout.warningTexts, report);
+    const QString path = warningLayoutPath(skinsFolder, english);
+    loadButtonPos(ini::FileSnapshot(path), path, layout.warningRects, layout.warningTexts, report);
 }
 
 } // namespace vux

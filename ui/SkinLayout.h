@@ -89,6 +89,14 @@ inline const QString kMalformedRowMessage = QStringLiteral("加载ini错误！")
 void readSkinRow(const QString& path, const QString& section, int key, SkinRow& row,
                  SkinReport& report);
 
+namespace ini {
+class FileSnapshot;
+}
+// The same from a file read once: a loader reads all its rows from one read of
+// its file instead of reading the file again for every row.
+void readSkinRow(const ini::FileSnapshot& file, const QString& path, const QString& section,
+                 int key, SkinRow& row, SkinReport& report);
+
 struct SkinLayout {
     std::array<SkinRect, kMainRows> mainRects{};
     std::array<QString, kMainRows> mainTexts{};

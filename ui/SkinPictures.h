@@ -26,9 +26,19 @@ struct SkinPictures {
     QImage indicatorBlue;
     QImage dpiKnob;
 
-    // A picture that is missing or cannot be decoded stays null; its layer is
-    // then simply not drawn.
+    // Forgets the pictures of the previous skin and takes the folder of the
+    // next; each page's pictures are decoded the first time the page is shown
+    // (so the first frame waits for its own page only) and kept until the
+    // next load. A picture that is missing or cannot be decoded stays null;
+    // its layer is then simply not drawn.
+    void reset(const QString& skinsFolder);
+    void ensurePage(int page);
+    // All pictures at once.
     void load(const QString& skinsFolder);
+
+private:
+    QString folder_;
+    std::array<bool, kPageCount> decoded_{};
 };
 
 // One picture decoded into the format the painting copies from.

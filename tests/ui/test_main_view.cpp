@@ -319,3 +319,35 @@ TEST_F(Pointer, PressOnTheMainPageClosesAnOpenMenu) {
 
 } // namespace
 } // namespace vux
+
+namespace vux {
+namespace {
+
+TEST_F(Pointer, PicturesAreDecodedOncePerSkinLoadWhenTheirPageFirstShows) {
+    state.shell.skinsFolder = dir.path();
+    const QStringList mainFiles{"main_normal.jpg", "main_over.jpg", "main_down.jpg", "dpi_slider.jpg"};
+    for (const QString& name : mainFiles + QStringList{"advanced_normal.jpg"})
+        ASSERT_TRUE(flat(qRgb(0, 0, 0), 16, 16).save(dir.filePath(name), "JPG"));
+    view.loadSkinLayouts();
+    view.layout() = tinyLayout();
+    view.composeFrame();
+    EXPECT_FALSE(view.pictures().pages[0].normal.isNull());
+    EXPECT_FALSE(view.pictures().dpiKnob.isNull());
+    EXPECT_TRUE(view.pictures().pages[1].normal.isNull()) << "the macro page has not shown yet";
+    // Kept: later paints do not read the files again.
+    for (const QString& name : mainFiles)
+        QFile::remove(dir.filePath(name));
+    view.composeFrame();
+    EXPECT_FALSE(view.pictures().pages[0].normal.isNull());
+    state.view.viewMode = 1;
+    view.composeFrame();
+    EXPECT_FALSE(view.pictures().pages[1].normal.isNull());
+    // A new skin load forgets them.
+    view.loadSkinLayouts();
+    state.view.viewMode = 0;
+    view.composeFrame();
+    EXPECT_TRUE(view.pictures().pages[0].normal.isNull());
+}
+
+} // namespace
+} // namespace vux
