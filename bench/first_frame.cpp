@@ -83,8 +83,8 @@ int main(int argc, char** argv) {
         all.push_back(r);
     }
     std::printf("QApplication ready after %.1f ms\n", appReady);
-    std::printf("%-5s %12s %9s %8s %7s %12s %9s\n", "run", "layouts+pics", "warning", "shape", "fonts",
-                "show+paint", "total");
+    std::printf("%-5s %12s %9s %8s %7s %12s %9s\n", "run", "layouts+pics", "warning", "shape",
+                "fonts", "show+paint", "total");
     for (std::size_t i = 0; i < all.size(); ++i) {
         const Run& r = all[i];
         std::printf("%-5zu %12.1f %9.1f %8.1f %7.1f %12.1f %9.1f\n", i + 1, r.layouts, r.warning,
@@ -95,8 +95,9 @@ int main(int argc, char** argv) {
         totals.push_back(all[i].total);
     if (!totals.empty()) {
         std::sort(totals.begin(), totals.end());
-        std::printf("first run %.1f ms (%.1f ms after process start); median of later runs %.1f ms\n",
-                    all[0].total, appReady + all[0].total, totals[totals.size() / 2]);
+        std::printf(
+            "first run %.1f ms (%.1f ms after process start); median of later runs %.1f ms\n",
+            all[0].total, appReady + all[0].total, totals[totals.size() / 2]);
     }
     return 0;
 }

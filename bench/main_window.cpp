@@ -22,8 +22,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-template <class F>
-double msPerRun(int runs, F&& f) {
+template <class F> double msPerRun(int runs, F&& f) {
     const auto start = Clock::now();
     for (int i = 0; i < runs; ++i)
         f();
@@ -75,9 +74,8 @@ int main(int argc, char** argv) {
         state.view.viewMode = page;
         state.view.hotMain = page == 0 ? 27 : 4;
         const int runs = 60;
-        const double fast = msPerRun(runs, [&] {
-            vux::composeFrame(state, layout, cached, fonts, macroPage, frame);
-        });
+        const double fast = msPerRun(
+            runs, [&] { vux::composeFrame(state, layout, cached, fonts, macroPage, frame); });
         const double slow = msPerRun(runs / 3, [&] {
             // The baseline reads and decodes what one paint of the page uses.
             vux::SkinPictures fresh;
@@ -115,8 +113,8 @@ int main(int argc, char** argv) {
             for (int k = 1; k < vux::kFunStrings; ++k)
                 vux::readSkinRow(path, QStringLiteral("FUN_STRING"), k, row, report);
         });
-        std::printf("one read per loader %8.2f   one read per row %8.2f   ratio %5.1fx\n", fast, slow,
-                    slow / fast);
+        std::printf("one read per loader %8.2f   one read per row %8.2f   ratio %5.1fx\n", fast,
+                    slow, slow / fast);
     }
     {
         vux::SkinPictures p;
@@ -138,9 +136,10 @@ int main(int argc, char** argv) {
         QRegion perPixel;
         const double fast = msPerRun(20, [&] { byRuns = vux::maskRegion(part); });
         const double slow = msPerRun(1, [&] { perPixel = vux::maskRegionPerPixel(part); });
-        std::printf("%4dx%-4d by runs %9.3f   per pixel %10.1f   ratio %8.0fx   same: %s (%d rects)\n",
-                    part.width(), part.height(), fast, slow, slow / fast,
-                    byRuns == perPixel ? "yes" : "NO", byRuns.rectCount());
+        std::printf(
+            "%4dx%-4d by runs %9.3f   per pixel %10.1f   ratio %8.0fx   same: %s (%d rects)\n",
+            part.width(), part.height(), fast, slow, slow / fast, byRuns == perPixel ? "yes" : "NO",
+            byRuns.rectCount());
     }
     return 0;
 }

@@ -24,8 +24,7 @@ const QColor kRed(255, 0, 0);
 const QColor kGreen(0, 255, 0);
 const QColor kGrey(128, 128, 128);
 
-template <std::size_t N>
-bool validRow(const std::array<SkinRect, N>&, int row) {
+template <std::size_t N> bool validRow(const std::array<SkinRect, N>&, int row) {
     return row >= 0 && row < static_cast<int>(N);
 }
 
@@ -120,10 +119,17 @@ void paintColorPage(const AppState& state, const SkinLayout& layout, const PageP
         return;
     }
     switch (state.indicator.animLevel) {
-    case 0: copyStateRect(frame, pictures.indicatorBlue, indicator); break;
-    case 2: copyStateRect(frame, page.over, indicator); break;
-    case 3: copyStateRect(frame, page.down, indicator); break;
-    default: break; // level 1 is the page's own colour
+    case 0:
+        copyStateRect(frame, pictures.indicatorBlue, indicator);
+        break;
+    case 2:
+        copyStateRect(frame, page.over, indicator);
+        break;
+    case 3:
+        copyStateRect(frame, page.down, indicator);
+        break;
+    default:
+        break; // level 1 is the page's own colour
     }
 }
 
@@ -158,8 +164,7 @@ void paintTexts(const AppState& state, SkinLayout& layout, const SkinFonts& font
         const QColor byDefault = i == 1 ? kYellow : kWhite;
         if (mode == kPageMain && i >= 25 && i <= 32) {
             const QString label = buttonLabel(state, layout, state.profile.keyFunc[i - 25]);
-            drawText(p, label, layout.mainRects[i], false,
-                     i == state.view.hotMain ? kRed : kWhite);
+            drawText(p, label, layout.mainRects[i], false, i == state.view.hotMain ? kRed : kWhite);
         } else if (mode == kPageMain || i < kHeaderRows) {
             QColor colour = byDefault;
             if (mode == kPageMain && i >= 50 && i <= 53) {
@@ -184,19 +189,24 @@ void paintTexts(const AppState& state, SkinLayout& layout, const SkinFonts& font
             switch (j) {
             case 4:
                 layout.advanceTexts[4] =
-                    macroPage.recording ? (english ? QStringLiteral("Dur") : QStringLiteral("停止"))
-                                        : (english ? QStringLiteral("Kaydet") : QStringLiteral("录制"));
+                    macroPage.recording
+                        ? (english ? QStringLiteral("Dur") : QStringLiteral("停止"))
+                        : (english ? QStringLiteral("Kaydet") : QStringLiteral("录制"));
                 break;
             case 33:
-                layout.advanceTexts[33] = QString::number(state.profile.fireTime) + QStringLiteral("ms");
+                layout.advanceTexts[33] =
+                    QString::number(state.profile.fireTime) + QStringLiteral("ms");
                 break;
             case 38:
-                layout.advanceTexts[38] = QStringLiteral("[↓]") + QString::number(macroPage.downLines);
+                layout.advanceTexts[38] =
+                    QStringLiteral("[↓]") + QString::number(macroPage.downLines);
                 break;
             case 39:
-                layout.advanceTexts[39] = QStringLiteral("[↑]") + QString::number(macroPage.upLines);
+                layout.advanceTexts[39] =
+                    QStringLiteral("[↑]") + QString::number(macroPage.upLines);
                 break;
-            default: break;
+            default:
+                break;
             }
             drawText(p, layout.advanceTexts[j], layout.advanceRects[j], true,
                      j == state.view.hotAdvanced ? kRed : byDefault);
@@ -236,7 +246,8 @@ void copyStateRect(QImage& target, const QImage& source, const QRect& r) {
 
 QString statusText(bool english, bool driverActive, int firstHostButton, bool blinkOn) {
     if (driverActive)
-        return english ? QStringLiteral("Tamam, Yapılandırma başlıyor.") : QStringLiteral("驱动运行中...");
+        return english ? QStringLiteral("Tamam, Yapılandırma başlıyor.")
+                       : QStringLiteral("驱动运行中...");
     const QString n = blinkOn ? QString::number(firstHostButton)
                               : (english ? QStringLiteral("  ") : QStringLiteral(" "));
     return english ? QStringLiteral("Yapılandırma bitti, yazılımı başlatmak için [") + n +
@@ -271,7 +282,7 @@ void composeFrame(const AppState& state, SkinLayout& layout, const SkinPictures&
     else
         copyStateRect(frame, page.normal, frame.rect());
 
-    const int hot = mode == kPageMain ? state.view.hotMain
+    const int hot = mode == kPageMain    ? state.view.hotMain
                     : mode == kPageMacro ? state.view.hotAdvanced
                                          : state.view.hotColor;
     if (hot != kNoRow) {

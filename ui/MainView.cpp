@@ -68,7 +68,9 @@ void MainView::paint(QPainter& painter) {
     painter.drawImage(QPoint(0, 0), frame);
 }
 
-void MainView::repaint() { host_.repaintWindow(); }
+void MainView::repaint() {
+    host_.repaintWindow();
+}
 
 void MainView::moveRepaint() {
     // On the macro page the controls keep their own pixels.
@@ -102,10 +104,17 @@ void MainView::leftButtonDown(QPoint point) {
         repaint();
     }
     switch (v.viewMode) {
-    case kPageMain: pressMainPage(point); break;
-    case kPageMacro: pressMacroPage(point); break;
-    case kPageColor: pressColorPage(); break;
-    default: break;
+    case kPageMain:
+        pressMainPage(point);
+        break;
+    case kPageMacro:
+        pressMacroPage(point);
+        break;
+    case kPageColor:
+        pressColorPage();
+        break;
+    default:
+        break;
     }
 }
 
@@ -184,13 +193,27 @@ void MainView::pressMacroPage(QPoint point) {
             repaint();
         }
         break;
-    case 1: exportMacros(state_, window); break;
-    case 2: addMacro(state_); break;
-    case 3: deleteMacro(state_); break;
-    case 4: toggleRecording(state_); break;
-    case 5: saveMacros(state_); break;
-    case 6: toggleRepeat(state_); break;
-    case 7: p.macroMode = p.macroMode == 0 ? 1 : 0; break;
+    case 1:
+        exportMacros(state_, window);
+        break;
+    case 2:
+        addMacro(state_);
+        break;
+    case 3:
+        deleteMacro(state_);
+        break;
+    case 4:
+        toggleRecording(state_);
+        break;
+    case 5:
+        saveMacros(state_);
+        break;
+    case 6:
+        toggleRepeat(state_);
+        break;
+    case 7:
+        p.macroMode = p.macroMode == 0 ? 1 : 0;
+        break;
     case 30: {
         const SkinRect& bar = layout_.advanceRects[30];
         if (bar.width > 0) {
@@ -280,7 +303,9 @@ void MainView::leftButtonUp(QPoint) {
         host_.hideToTray();
         repaint();
         break;
-    case 3: applySettings(state_); break;
+    case 3:
+        applySettings(state_);
+        break;
     case 4:
     case 5:
     case 6:
@@ -303,12 +328,23 @@ void MainView::leftButtonUp(QPoint) {
         if (importProfile(state_, host_.widget()))
             repaint();
         break;
-    case 15: exportProfile(state_, host_.widget()); break;
-    case 16: factoryReset(state_, host_.widget()); break;
-    case 17: host_.switchToChinese(); break;
-    case 18: host_.switchToEnglish(); break;
-    case 19: host_.openWebPage(kHelpPage); break;
-    default: break;
+    case 15:
+        exportProfile(state_, host_.widget());
+        break;
+    case 16:
+        factoryReset(state_, host_.widget());
+        break;
+    case 17:
+        host_.switchToChinese();
+        break;
+    case 18:
+        host_.switchToEnglish();
+        break;
+    case 19:
+        host_.openWebPage(kHelpPage);
+        break;
+    default:
+        break;
     }
 }
 

@@ -102,8 +102,12 @@ void readSkinRow(const ini::FileSnapshot& file, const QString& path, const QStri
     splitReported(file.readString(section, QString::number(key), kSkinValueMax + 1), row, report);
 }
 
-QString skinMainPath(const QString& f, bool english) { return layoutPath(f, english, "skin_main"); }
-QString skinColorPath(const QString& f, bool english) { return layoutPath(f, english, "skin_color"); }
+QString skinMainPath(const QString& f, bool english) {
+    return layoutPath(f, english, "skin_main");
+}
+QString skinColorPath(const QString& f, bool english) {
+    return layoutPath(f, english, "skin_color");
+}
 QString skinAdvancePath(const QString& f, bool english) {
     return layoutPath(f, english, "skin_advance");
 }

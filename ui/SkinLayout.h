@@ -120,7 +120,8 @@ QString skinAdvancePath(const QString& skinsFolder, bool english);
 QString warningLayoutPath(const QString& skinsFolder, bool english);
 
 void loadSkinMain(SkinLayout& layout, const QString& skinsFolder, bool english, SkinReport& report);
-void loadSkinColor(SkinLayout& layout, const QString& skinsFolder, bool english, SkinReport& report);
+void loadSkinColor(SkinLayout& layout, const QString& skinsFolder, bool english,
+                   SkinReport& report);
 void loadSkinAdvance(SkinLayout& layout, const QString& skinsFolder, bool english,
                      SkinReport& report);
 void loadWarningLayout(SkinLayout& layout, const QString& skinsFolder, bool english,

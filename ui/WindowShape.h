@@ -23,7 +23,7 @@ QRegion maskRegion(const QImage& mask);
 QRegion maskRegionPerPixel(const QImage& mask);
 
 struct WindowShape {
-    QRegion window;         // empty when the window stays unshaped
+    QRegion window;          // empty when the window stays unshaped
     QRegion withoutControls; // window minus the macro page's control rectangles
     int width = 0;
     int height = 0;

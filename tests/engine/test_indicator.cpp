@@ -106,7 +106,9 @@ struct Shown {
     bool operator==(const Shown&) const = default;
 };
 
-void PrintTo(const Shown& s, std::ostream* os) { *os << (s.off ? "grey" : "colour") << s.level; }
+void PrintTo(const Shown& s, std::ostream* os) {
+    *os << (s.off ? "grey" : "colour") << s.level;
+}
 
 class Preview : public Indicator {
 protected:
@@ -129,15 +131,18 @@ TEST_F(Preview, FastModeWalksThroughTheLevelColoursWithGreyBetween) {
     state.derived.ledInForce = 1;
     state.profile.dpiLevel = 0;
     runFor(9);
-    EXPECT_EQ(shown, (std::vector<Shown>{{1, 1}, {0, 1}, {1, 2}, {0, 2}, {1, 3}, {0, 3}, {1, 0},
-                                         {0, 0}, {1, 1}}));
+    EXPECT_EQ(shown, (std::vector<Shown>{
+                         {1, 1}, {0, 1}, {1, 2}, {0, 2}, {1, 3}, {0, 3}, {1, 0}, {0, 0}, {1, 1}}));
     EXPECT_EQ(clock.sleeps, std::vector<milliseconds>(9, milliseconds(800)));
     EXPECT_EQ(repaints, 9);
     EXPECT_EQ(state.indicator.animRunning, 0);
 }
 
 TEST_F(Preview, SteadyModes) {
-    struct Case { int mode; Shown expected; };
+    struct Case {
+        int mode;
+        Shown expected;
+    };
     for (Case c : {Case{2, {0, 2}}, Case{3, {1, 2}}}) {
         shown.clear();
         clock.sleeps.clear();

@@ -21,15 +21,23 @@ inline QGuiApplication& guiApp() {
 inline constexpr int kSkinW = 600;
 inline constexpr int kSkinH = 90;
 
-inline QRgb normalOf(int page) { return qRgb(10 + page, 20, 30); }
-inline QRgb overOf(int page) { return qRgb(40, 200, 40 + page); }
-inline QRgb downOf(int page) { return qRgb(200, 40 + page, 40); }
+inline QRgb normalOf(int page) {
+    return qRgb(10 + page, 20, 30);
+}
+inline QRgb overOf(int page) {
+    return qRgb(40, 200, 40 + page);
+}
+inline QRgb downOf(int page) {
+    return qRgb(200, 40 + page, 40);
+}
 inline const QRgb kKnob = qRgb(7, 7, 140);
 inline const QRgb kGray = qRgb(90, 90, 90);
 inline const QRgb kBlue = qRgb(0, 0, 250);
 
 // Row i of a table sits in cell i of a 20-column grid; texts sit below y 60.
-inline SkinRect cell(int i) { return {(i % 20) * 6, (i / 20) * 6, 5, 5}; }
+inline SkinRect cell(int i) {
+    return {(i % 20) * 6, (i / 20) * 6, 5, 5};
+}
 
 inline QImage flat(QRgb colour, int w = kSkinW, int h = kSkinH) {
     QImage image(w, h, QImage::Format_RGB32);

@@ -46,17 +46,19 @@ protected:
 TEST_F(Composition, RestingMainPageShowsOnlyTheFixedSelections) {
     state.profile.dpiEnabled[2] = 1;
     compose();
-    auto at = [&](int i) { return frame.pixel(layout.mainRects[i].x + 2, layout.mainRects[i].y + 2); };
-    EXPECT_EQ(at(4), downOf(0));   // profile 1's tab
-    EXPECT_EQ(at(9), downOf(0));   // the page's tab
-    EXPECT_EQ(at(18), downOf(0));  // English in force
+    auto at = [&](int i) {
+        return frame.pixel(layout.mainRects[i].x + 2, layout.mainRects[i].y + 2);
+    };
+    EXPECT_EQ(at(4), downOf(0));  // profile 1's tab
+    EXPECT_EQ(at(9), downOf(0));  // the page's tab
+    EXPECT_EQ(at(18), downOf(0)); // English in force
     EXPECT_EQ(at(17), normalOf(0));
-    EXPECT_EQ(at(80), downOf(0));  // marker of level 0
+    EXPECT_EQ(at(80), downOf(0)); // marker of level 0
     EXPECT_EQ(at(81), normalOf(0));
-    EXPECT_EQ(at(46), downOf(0));  // enabled levels
+    EXPECT_EQ(at(46), downOf(0)); // enabled levels
     EXPECT_EQ(at(47), normalOf(0));
     EXPECT_EQ(at(48), downOf(0));
-    EXPECT_EQ(at(41), downOf(0));  // wheel choice 0
+    EXPECT_EQ(at(41), downOf(0)); // wheel choice 0
     EXPECT_EQ(at(42), normalOf(0));
     for (int i : {0, 2, 3, 5, 10, 11, 12, 25, 30, 90, 97})
         EXPECT_EQ(at(i), normalOf(0)) << "row " << i;
@@ -135,8 +137,10 @@ TEST_F(Composition, StatusLineBlinksTheButtonNumber) {
               QStringLiteral("Yapılandırma bitti, yazılımı başlatmak için [3] tuşuna tıklayın"));
     EXPECT_EQ(statusText(true, false, 3, false),
               QStringLiteral("Yapılandırma bitti, yazılımı başlatmak için [  ] tuşuna tıklayın"));
-    EXPECT_EQ(statusText(false, false, 3, true), QStringLiteral("配置完成，请点击鼠标第[3]键运行驱动"));
-    EXPECT_EQ(statusText(false, false, 3, false), QStringLiteral("配置完成，请点击鼠标第[ ]键运行驱动"));
+    EXPECT_EQ(statusText(false, false, 3, true),
+              QStringLiteral("配置完成，请点击鼠标第[3]键运行驱动"));
+    EXPECT_EQ(statusText(false, false, 3, false),
+              QStringLiteral("配置完成，请点击鼠标第[ ]键运行驱动"));
     EXPECT_EQ(statusText(true, true, 3, false), QStringLiteral("Tamam, Yapılandırma başlıyor."));
     EXPECT_EQ(statusText(false, true, 3, true), QStringLiteral("驱动运行中..."));
 
@@ -160,7 +164,10 @@ TEST_F(Composition, StatusLineBlinksTheButtonNumber) {
 TEST_F(Composition, FireTimeBarFillsInProportion) {
     state.view.viewMode = 1;
     const SkinRect bar = layout.advanceRects[30];
-    struct Case { int fireTime; int filled; };
+    struct Case {
+        int fireTime;
+        int filled;
+    };
     for (Case c : {Case{150, 50}, Case{0, 0}, Case{300, 101}, Case{1, 0}, Case{299, 100}}) {
         state.profile.fireTime = c.fireTime;
         compose();
@@ -182,7 +189,9 @@ TEST_F(Composition, MacroPageSelections) {
     state.profile.wheelSpeed = 9;
     state.profile.macroMode = 1;
     compose();
-    auto at = [&](int i) { return frame.pixel(layout.advanceRects[i].x + 2, layout.advanceRects[i].y + 2); };
+    auto at = [&](int i) {
+        return frame.pixel(layout.advanceRects[i].x + 2, layout.advanceRects[i].y + 2);
+    };
     EXPECT_EQ(at(11), downOf(1));
     EXPECT_EQ(at(10), normalOf(1));
     EXPECT_EQ(at(27), downOf(1));
@@ -205,9 +214,13 @@ TEST_F(Composition, MacroPageSelections) {
 TEST_F(Composition, LightIndicatorStates) {
     state.view.viewMode = 2;
     const SkinRect r = layout.colorRects[11];
-    struct Case { int off; int level; QRgb shown; };
-    for (Case c : {Case{1, 2, kGray}, Case{0, 0, kBlue}, Case{0, 1, normalOf(2)}, Case{0, 2, overOf(2)},
-                   Case{0, 3, downOf(2)}, Case{0, 7, normalOf(2)}}) {
+    struct Case {
+        int off;
+        int level;
+        QRgb shown;
+    };
+    for (Case c : {Case{1, 2, kGray}, Case{0, 0, kBlue}, Case{0, 1, normalOf(2)},
+                   Case{0, 2, overOf(2)}, Case{0, 3, downOf(2)}, Case{0, 7, normalOf(2)}}) {
         state.indicator.animOff = static_cast<uint8_t>(c.off);
         state.indicator.animLevel = c.level;
         EXPECT_EQ(probe(r), c.shown) << "off " << c.off << " level " << c.level;
@@ -218,7 +231,9 @@ TEST_F(Composition, LightModeAndDpiValueOnTheColourPage) {
     state.view.viewMode = 2;
     state.profile.ledStatus = 2;
     compose();
-    auto at = [&](int i) { return frame.pixel(layout.colorRects[i].x + 2, layout.colorRects[i].y + 2); };
+    auto at = [&](int i) {
+        return frame.pixel(layout.colorRects[i].x + 2, layout.colorRects[i].y + 2);
+    };
     EXPECT_EQ(at(2), downOf(2));
     EXPECT_EQ(at(0), normalOf(2));
     EXPECT_EQ(frame.pixel(layout.mainRects[11].x + 2, layout.mainRects[11].y + 2), downOf(2));

@@ -32,7 +32,9 @@ TEST_P(SplitSkinValue, GivesTheSevenFields) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, SplitSkinValue,
     ::testing::Values(
-        SplitCase{"apply,10,20,30,40,Apply,tail", {"apply", "10", "20", "30", "40", "Apply", "tail"}, true},
+        SplitCase{"apply,10,20,30,40,Apply,tail",
+                  {"apply", "10", "20", "30", "40", "Apply", "tail"},
+                  true},
         SplitCase{"tab,1,2,3,4,,", {"tab", "1", "2", "3", "4", "", ""}, true},
         // Surplus commas stay in the last field, commas included.
         SplitCase{"a,1,2,3,4,t,x,y,z", {"a", "1", "2", "3", "4", "t", "x,y,z"}, false},
@@ -53,8 +55,8 @@ TEST(SkinRectOf, ConvertsLikeTheRuntimeDoes) {
 TEST(SplitSkinValue, CutsLongValuesTo259Characters) {
     // 255 characters of label, then a tail that only a longer read would reach.
     const QString label(255 - 14, QLatin1Char('L'));
-    const QString value = QStringLiteral("a,1,2,3,4,") + label + QStringLiteral(",") +
-                          QStringLiteral("tail-beyond");
+    const QString value =
+        QStringLiteral("a,1,2,3,4,") + label + QStringLiteral(",") + QStringLiteral("tail-beyond");
     ASSERT_GT(value.size(), kSkinValueMax);
     SkinRow row;
     splitSkinValue(value, row);

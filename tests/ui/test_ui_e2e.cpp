@@ -133,7 +133,8 @@ protected:
 
         const QString title = english ? QStringLiteral("TESK GAMING MOUSE")
                                       : QStringLiteral("Vand Rox宏编程游戏鼠标驱动");
-        window = run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^" + title + "$"}, 30000)
+        window = run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^" + title + "$"},
+                     30000)
                      .section('\n', 0, 0);
         ASSERT_FALSE(window.isEmpty()) << "no visible window titled " << title.toStdString();
         EXPECT_EQ(run("xdotool", {"getwindowname", window}), title);
@@ -164,7 +165,8 @@ protected:
         run("xdotool", {"mousemove", "--sync", "--window", window, x, y});
         // A second small move, so the window sees the pointer over the row
         // even if it arrived there before the window took input.
-        run("xdotool", {"mousemove", "--window", window, QString::number(r.x + r.width / 2 + 1), y});
+        run("xdotool",
+            {"mousemove", "--window", window, QString::number(r.x + r.width / 2 + 1), y});
         run("xdotool", {"click", "1"});
     }
 };

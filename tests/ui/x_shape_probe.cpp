@@ -4,8 +4,8 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
