@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QImage>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -104,7 +105,7 @@ protected:
     QProcess* program = nullptr;
     QString window;
 
-    void start(bool english) {
+    void start(bool english, const QString& scale = {}) {
         ASSERT_FALSE(qEnvironmentVariable("DISPLAY").isEmpty()) << "run under xvfb-run";
         box = std::make_unique<ProgramSandbox>(QStringLiteral(VUX_PROGRAM_PATH));
         box->copyIn(QStringLiteral(VUX_BUILD_FOLDER) + "/skins", "skins");
@@ -126,6 +127,8 @@ protected:
         // the strict string checks of the test environment take for an overflow.
         env.insert("ASAN_OPTIONS", "detect_leaks=1:abort_on_error=0:strict_string_checks=0");
         env.insert("VUX_INPUT_BACKEND", "xtest");
+        if (!scale.isEmpty())
+            env.insert("QT_SCALE_FACTOR", scale);
         program = &box->start({}, env);
         ASSERT_TRUE(program->waitForStarted(20000));
         // Start-up applies profile 1; the fire-time report is its last.
@@ -204,6 +207,20 @@ TEST_F(MainWindowX11, WindowIsShapedAndTitledInItsLanguage) {
         helpers.clear();
         mouse = nullptr;
     }
+}
+
+TEST_F(MainWindowX11, ScaledScreenScalesTheWholeWindowEvenly) {
+    ASSERT_NO_FATAL_FAILURE(start(true, "2"));
+    const QString geometry = run("xdotool", {"getwindowgeometry", "--shell", window});
+    EXPECT_TRUE(geometry.contains("WIDTH=1600")) << geometry.toStdString();
+    EXPECT_TRUE(geometry.contains("HEIGHT=1284")) << geometry.toStdString();
+    const QImage mask(box->folder() + "/skins/main_mask.jpg");
+    ASSERT_FALSE(mask.isNull());
+    const QStringList f = run(QStringLiteral(VUX_X_SHAPE_PROBE_PATH), {window}).split(' ');
+    ASSERT_EQ(f.size(), 7);
+    EXPECT_GT(f[1].toInt(), 1);
+    EXPECT_EQ(f[5].toInt(), 2 * mask.width());
+    EXPECT_EQ(f[6].toInt(), 2 * mask.height());
 }
 
 } // namespace
