@@ -26,7 +26,7 @@
 #include <vector>
 
 using namespace vux;
-using Clock = std::chrono::steady_clock;
+using SteadyTime = std::chrono::steady_clock;
 
 namespace {
 
@@ -59,23 +59,24 @@ std::vector<double> measure(hid::virt::VirtualMouseServer& server, int count, Wa
     us.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         std::this_thread::sleep_for(kSpacing);
-        const auto t0 = Clock::now();
+        const auto t0 = SteadyTime::now();
         server.sendInput(kPress);
         wait(std::chrono::seconds(5));
-        const auto t1 = Clock::now();
+        const auto t1 = SteadyTime::now();
         us.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
         clear();
     }
     return us;
 }
 
-// Waits for an atomic flag to become nonzero, with a deadline.
+// Waits for an atomic flag to become nonzero, with a deadline. It yields
+// instead of blocking so the deadline holds and the moment is seen at once.
 bool waitSet(std::atomic<int32_t>& flag, std::chrono::nanoseconds timeout) {
-    const auto deadline = Clock::now() + timeout;
+    const auto deadline = SteadyTime::now() + timeout;
     while (flag.load(std::memory_order_acquire) == 0) {
-        if (Clock::now() > deadline)
+        if (SteadyTime::now() > deadline)
             return false;
-        flag.wait(0, std::memory_order_acquire); // woken by notify_all of the setter
+        std::this_thread::yield();
     }
     return true;
 }

@@ -33,8 +33,12 @@ StopWaker::Wait StopWaker::waitReadable(int fd, std::stop_token stop) const {
             return Wait::Failed;
         break;
     }
-    if (fds[1].revents & POLLIN)
+    if (fds[1].revents & POLLIN) {
+        // Reset, so that a later wait with another stop token is not woken by this one.
+        uint64_t count = 0;
+        [[maybe_unused]] const ssize_t n = ::read(wake, &count, sizeof count);
         return Wait::Stopped;
+    }
     if (fds[0].revents & POLLIN)
         return Wait::Readable;
     if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL))

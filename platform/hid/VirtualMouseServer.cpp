@@ -28,9 +28,13 @@ bool fillAddress(sockaddr_un& addr, const QByteArray& path) {
 } // namespace
 
 VirtualMouseServer::VirtualMouseServer(Description description, QString folder)
-    : description_(std::move(description)), folder_(folder.isEmpty() ? virtualMouseFolder() : folder) {}
+    : description_(std::move(description)), folder_(folder.isEmpty() ? virtualMouseFolder() : folder),
+      controlFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
-VirtualMouseServer::~VirtualMouseServer() { unplug(); }
+VirtualMouseServer::~VirtualMouseServer() {
+    unplug();
+    ::close(controlFd_);
+}
 
 bool VirtualMouseServer::plug() {
     std::lock_guard lock(mutex_);
@@ -59,6 +63,7 @@ bool VirtualMouseServer::plug() {
     }
     listenFd_ = fd;
     socketPath_ = finalPath;
+    wake();
     return true;
 }
 
@@ -74,6 +79,7 @@ void VirtualMouseServer::unplug() {
         ::close(c.fd);
     }
     clients_.clear();
+    wake();
 }
 
 bool VirtualMouseServer::plugged() const {
@@ -129,16 +135,22 @@ bool VirtualMouseServer::readClient(Client& client, const FeatureHandler& onFeat
 
 void VirtualMouseServer::serve(int lineFd, const LineHandler& onLine, const FeatureHandler& onFeature,
                                std::stop_token stop) {
-    const int wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    std::stop_callback onStop(stop, [wake] {
-        const uint64_t one = 1;
-        [[maybe_unused]] const ssize_t n = ::write(wake, &one, sizeof one);
-    });
+    std::stop_callback onStop(stop, [this] { wake(); });
+    serveUntilDone(lineFd, onLine, onFeature, stop);
+}
+
+void VirtualMouseServer::wake() const {
+    const uint64_t one = 1;
+    [[maybe_unused]] const ssize_t n = ::write(controlFd_, &one, sizeof one);
+}
+
+void VirtualMouseServer::serveUntilDone(int lineFd, const LineHandler& onLine, const FeatureHandler& onFeature,
+                                        std::stop_token stop) {
     std::string pending;
     bool running = !stop.stop_requested();
     while (running) {
         std::vector<pollfd> fds;
-        fds.push_back({wake, POLLIN, 0});
+        fds.push_back({controlFd_, POLLIN, 0});
         fds.push_back({lineFd, POLLIN, 0}); // a negative fd is ignored by poll
         std::vector<int> clientFds;
         {
@@ -154,8 +166,14 @@ void VirtualMouseServer::serve(int lineFd, const LineHandler& onLine, const Feat
                 continue;
             break;
         }
-        if (fds[0].revents)
-            break;
+        if (fds[0].revents) {
+            // A stop, or a plug or unplug from another thread: look again.
+            uint64_t count = 0;
+            [[maybe_unused]] const ssize_t n = ::read(controlFd_, &count, sizeof count);
+            if (stop.stop_requested())
+                break;
+            continue;
+        }
 
         // Connections first, so a line that unplugs does not leave reports unread.
         for (std::size_t i = 3; i < fds.size(); ++i) {
@@ -207,7 +225,6 @@ void VirtualMouseServer::serve(int lineFd, const LineHandler& onLine, const Feat
             }
         }
     }
-    ::close(wake);
 }
 
 } // namespace vux::hid::virt

@@ -42,6 +42,7 @@ public:
 
     // Serves connections and the command lines read from lineFd (-1: none)
     // until a line handler returns false, lineFd ends, or stop is requested.
+    // plug() and unplug() may be called from other threads meanwhile.
     void serve(int lineFd, const LineHandler& onLine, const FeatureHandler& onFeature,
                std::stop_token stop = {});
 
@@ -50,6 +51,10 @@ private:
         int fd = -1;
         OpenMode mode = OpenMode::Probe;
     };
+    void serveUntilDone(int lineFd, const LineHandler& onLine, const FeatureHandler& onFeature,
+                        std::stop_token stop);
+    // Makes serve() look at its descriptors again (or at the stop request).
+    void wake() const;
     void acceptClient();
     // Returns false when the client has gone.
     bool readClient(Client& client, const FeatureHandler& onFeature);
@@ -61,6 +66,7 @@ private:
     QString socketPath_;     // guarded by mutex_
     std::vector<Client> clients_; // guarded by mutex_
     int plugCount_ = 0;
+    int controlFd_ = -1; // eventfd: wakes serve() for a stop, a plug or an unplug
 };
 
 } // namespace vux::hid::virt
