@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -38,8 +39,10 @@ public:
                 return true;
             if (deadline.hasExpired() || process_.state() == QProcess::NotRunning)
                 return false;
+            // In slices, so that the states of the other processes move on too.
             process_.waitForReadyRead(
-                static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
+                static_cast<int>(std::clamp<qint64>(deadline.remainingTime(), 1, 100)));
+            QCoreApplication::processEvents();
         }
     }
     bool waitForLine(const std::string& prefix, int timeoutMs) {
