@@ -16,8 +16,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -87,7 +85,8 @@ int main(int argc, char** argv) {
     const int presses = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
     QTemporaryDir dir;
     const QString folder = dir.filePath("mice");
-    ::mkdir(QFile::encodeName(folder).constData(), 0700);
+    QDir().mkdir(folder);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     const tools::VirtualMouseShape shape;
     hid::virt::VirtualMouseServer server({0x18F8, 0x0F99, tools::virtualMouseReportDescriptor(shape)}, folder);

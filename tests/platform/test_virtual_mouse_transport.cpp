@@ -6,12 +6,13 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -24,11 +25,13 @@ struct TransportTest : ::testing::Test {
     QTemporaryDir dir;
     QString folder;
     std::mutex mutex;
+    std::condition_variable featureArrived;
     std::vector<std::vector<uint8_t>> features;
 
     void SetUp() override {
         folder = dir.filePath("mice");
-        ASSERT_EQ(::mkdir(QFile::encodeName(folder).constData(), 0700), 0);
+        ASSERT_TRUE(QDir().mkdir(folder));
+        ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     }
 
     virt::Description mouse(int inputLength = 9, int featureLength = 9, bool read = true, bool write = true) {
@@ -39,8 +42,11 @@ struct TransportTest : ::testing::Test {
     std::jthread serve(VirtualMouseServer& server) {
         return std::jthread([this, &server](std::stop_token stop) {
             server.serve(-1, {}, [this](std::span<const uint8_t> r) {
-                std::lock_guard lock(mutex);
-                features.emplace_back(r.begin(), r.end());
+                {
+                    std::lock_guard lock(mutex);
+                    features.emplace_back(r.begin(), r.end());
+                }
+                featureArrived.notify_all();
             }, stop);
         });
     }
@@ -76,14 +82,8 @@ TEST_F(TransportTest, FeatureReportsArriveWholeAndInOrder) {
         const uint8_t report[9] = {7, 0x10, i, i, 0, 0, 0, 0, 0};
         EXPECT_TRUE(write->sendFeatureReport(report));
     }
-    QDeadlineTimer deadline(10000);
-    for (;;) {
-        std::lock_guard lock(mutex);
-        if (features.size() == 20 || deadline.hasExpired())
-            break;
-    }
-    std::lock_guard lock(mutex);
-    ASSERT_EQ(features.size(), 20u);
+    std::unique_lock lock(mutex);
+    ASSERT_TRUE(featureArrived.wait_for(lock, std::chrono::seconds(10), [&] { return features.size() == 20; }));
     EXPECT_EQ(features[19], (std::vector<uint8_t>{7, 0x10, 20, 20, 0, 0, 0, 0, 0}));
 }
 
