@@ -188,10 +188,7 @@ void paintTexts(const AppState& state, SkinLayout& layout, const SkinFonts& font
             const int j = i - kHeaderRows;
             switch (j) {
             case 4:
-                layout.advanceTexts[4] =
-                    macroPage.recording
-                        ? (english ? QStringLiteral("Dur") : QStringLiteral("停止"))
-                        : (english ? QStringLiteral("Kaydet") : QStringLiteral("录制"));
+                layout.advanceTexts[4] = recordCaption(english, macroPage.recording);
                 break;
             case 33:
                 layout.advanceTexts[33] =
@@ -253,6 +250,12 @@ QString statusText(bool english, bool driverActive, int firstHostButton, bool bl
     return english ? QStringLiteral("Yapılandırma bitti, yazılımı başlatmak için [") + n +
                          QStringLiteral("] tuşuna tıklayın")
                    : QStringLiteral("配置完成，请点击鼠标第[") + n + QStringLiteral("]键运行驱动");
+}
+
+QString recordCaption(bool english, bool recording) {
+    if (recording)
+        return english ? QStringLiteral("Dur") : QStringLiteral("停止");
+    return english ? QStringLiteral("Kaydet") : QStringLiteral("录制");
 }
 
 int dpiValueOfStep(int step) {

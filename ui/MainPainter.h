@@ -37,6 +37,9 @@ void copyStateRect(QImage& target, const QImage& source, const QRect& r);
 // The status line of the header for the current hand-over state.
 QString statusText(bool english, bool driverActive, int firstHostButton, bool blinkOn);
 
+// The caption of the record button: stop while recording, record otherwise.
+QString recordCaption(bool english, bool recording);
+
 // The DPI value of a step (3200, 1200, 1600, 2000, 2400; 1200 for any other).
 int dpiValueOfStep(int step);
 

@@ -3,6 +3,7 @@
 #include "ui/MainPainter.h"
 
 #include "app/AppState.h"
+#include "macros/MacroFile.h"
 #include "tests/ui/TinySkin.h"
 
 #include <gtest/gtest.h>
@@ -267,6 +268,78 @@ TEST_F(Composition, LabelsComeFromFunctionNamesAndMacroNames) {
     state.profile.keyFunc[0] = 0; // code 0: an empty label
     compose();
     EXPECT_NE(frame.copy(0, 62, 130, 12), named);
+}
+
+// Whether any pixel of r has exactly this colour (text strokes carry it).
+bool hasColour(const QImage& frame, const QRect& r, QRgb colour) {
+    const QRect area = r.intersected(frame.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (frame.pixel(x, y) == colour)
+                return true;
+    return false;
+}
+
+TEST_F(Composition, MacroLabelsShowTheMacroName) {
+    layout.mainRects[25] = {0, 62, kSkinW, 12};
+    layout.mainRects[1] = {};
+    layout.funStrings[2] = QStringLiteral("Fire");
+    state.profile.keyFunc[0] = 2;
+    compose();
+    const QImage byFunction = frame.copy();
+    {
+        std::lock_guard lock(state.macros.lock);
+        setMacroName(state.macros.entries[3], QStringLiteral("Fire"));
+    }
+    state.profile.keyFunc[0] = 41 + 3;
+    compose();
+    EXPECT_EQ(frame, byFunction);
+    state.profile.keyFunc[0] = 41 + 4; // an unnamed macro
+    compose();
+    EXPECT_NE(frame, byFunction);
+}
+
+TEST_F(Composition, TextColoursFollowTheirRules) {
+    layout.mainRects[1] = {};
+    layout.mainRects[50] = {0, 62, 100, 14};
+    layout.mainRects[51] = {100, 62, 100, 14};
+    layout.mainTexts[50] = QStringLiteral("DPI 1");
+    layout.mainTexts[51] = QStringLiteral("DPI 2");
+    layout.mainRects[26] = {200, 62, 150, 14};
+    layout.funStrings[2] = QStringLiteral("Right click");
+    state.profile.keyFunc[1] = 2;
+    state.profile.dpiEnabled[0] = 1;
+    state.profile.dpiEnabled[1] = 0;
+    compose();
+    const QRgb green = qRgb(0, 255, 0), grey = qRgb(128, 128, 128), red = qRgb(255, 0, 0);
+    EXPECT_TRUE(hasColour(frame, layout.mainRects[50].toQRect(), green));
+    EXPECT_FALSE(hasColour(frame, layout.mainRects[50].toQRect(), grey));
+    EXPECT_TRUE(hasColour(frame, layout.mainRects[51].toQRect(), grey));
+    EXPECT_FALSE(hasColour(frame, layout.mainRects[51].toQRect(), green));
+    EXPECT_FALSE(hasColour(frame, layout.mainRects[26].toQRect(), red));
+    EXPECT_TRUE(hasColour(frame, layout.mainRects[26].toQRect(), qRgb(255, 255, 255)));
+    state.view.hotMain = 26;
+    compose();
+    EXPECT_TRUE(hasColour(frame, layout.mainRects[26].toQRect(), red));
+}
+
+TEST_F(Composition, RecordingShowsTheStopCaptionPressed) {
+    state.view.viewMode = 1;
+    layout.advanceRects[4] = {300, 40, 60, 20};
+    const QPoint corner(301, 41); // above the caption's text
+    compose();
+    EXPECT_EQ(frame.pixel(corner), normalOf(1));
+    EXPECT_EQ(layout.advanceTexts[4], QStringLiteral("Kaydet"));
+    macroPage.recording = true;
+    macroPage.downLines = 7;
+    macroPage.upLines = 5;
+    compose();
+    EXPECT_EQ(frame.pixel(corner), downOf(1));
+    EXPECT_EQ(layout.advanceTexts[4], QStringLiteral("Dur"));
+    EXPECT_EQ(layout.advanceTexts[38], QStringLiteral("[↓]7"));
+    EXPECT_EQ(layout.advanceTexts[39], QStringLiteral("[↑]5"));
+    EXPECT_EQ(recordCaption(false, true), QStringLiteral("停止"));
+    EXPECT_EQ(recordCaption(false, false), QStringLiteral("录制"));
 }
 
 } // namespace
