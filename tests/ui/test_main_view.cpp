@@ -3,12 +3,16 @@
 #include "ui/MainView.h"
 
 #include "app/AppState.h"
+#include "engine/Indicator.h"
+#include "platform/Clock.h"
 #include "tests/ui/TinySkin.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace vux {
 namespace {
@@ -353,6 +357,58 @@ TEST_F(Pointer, PicturesAreDecodedOncePerSkinLoadWhenTheirPageFirstShows) {
     state.view.viewMode = 0;
     view.composeFrame();
     EXPECT_TRUE(view.pictures().pages[0].normal.isNull());
+}
+
+} // namespace
+} // namespace vux
+
+namespace vux {
+namespace {
+
+// A clock whose sleeps end at once (or on stop), so the real workers run
+// through their phases quickly on their own threads.
+class QuickClock : public Clock {
+public:
+    TimePoint now() const override { return {}; }
+    bool sleepUntil(TimePoint, std::stop_token stop) override {
+        std::this_thread::yield();
+        return !stop.stop_requested();
+    }
+};
+
+TEST_F(Pointer, PageSwitchesWithRealWorkersWhilePainting) {
+    QuickClock clock;
+    state.platform.clock = &clock;
+    state.derived.driverActive = 0; // the prompt blinks while the main page shows
+    state.derived.firstHostButton = 2;
+    state.derived.ledInForce = 1;
+    std::vector<std::jthread> workers;
+    std::atomic<int> started{0};
+    state.hooks.startBlink = [&] {
+        ++started;
+        workers.emplace_back([this](std::stop_token stop) { blinkLoop(state, stop); });
+    };
+    state.hooks.startAnimation = [&] {
+        ++started;
+        workers.emplace_back([this](std::stop_token stop) { animationLoop(state, stop); });
+    };
+    view.setFonts({});
+    for (int round = 0; round < 5; ++round) {
+        click(mainRow(11)); // preview starts
+        view.composeFrame();
+        click(mainRow(10));
+        view.composeFrame();
+        click(mainRow(9)); // blink starts when none runs
+        view.composeFrame();
+    }
+    state.derived.driverActive = 1;
+    click(mainRow(10)); // leaving both pages ends both kinds of worker
+    for (auto& w : workers)
+        w.join();
+    EXPECT_EQ(state.indicator.animRunning, 0);
+    EXPECT_EQ(state.shell.blinkRunning, 0);
+    EXPECT_EQ(state.indicator.blinkOn, 1);
+    EXPECT_GE(started.load(), 2);
 }
 
 } // namespace

@@ -223,5 +223,50 @@ TEST_F(MainWindowX11, ScaledScreenScalesTheWholeWindowEvenly) {
     EXPECT_EQ(f[6].toInt(), 2 * mask.height());
 }
 
+TEST_F(MainWindowX11, MissingLayoutFilesAreToldOnceThenTheProgramEnds) {
+    box = std::make_unique<ProgramSandbox>(QStringLiteral(VUX_PROGRAM_PATH));
+    box->writeFile("config.ini", QString::fromLatin1(kConfig).arg(1).toUtf8());
+    box->copyIn(QStringLiteral(VUX_BUILD_FOLDER) + "/skins/INI_EN/defMacro.dat", "Macro_EN.dat");
+    // The pictures are there, the layout files are not.
+    box->copyIn(QStringLiteral(VUX_BUILD_FOLDER) + "/skins/main_normal.jpg",
+                "skins/main_normal.jpg");
+
+    auto helper = std::make_unique<QProcess>();
+    helper->setProcessEnvironment(box->environment());
+    helper->start(QStringLiteral(VUX_VIRTUAL_MOUSE_PATH), {});
+    ASSERT_TRUE(helper->waitForStarted(20000));
+    mouse = helper.get();
+    helpers.push_back(std::move(helper));
+    mouseLines = std::make_unique<Lines>(*mouse);
+    ASSERT_TRUE(mouseLines->waitFor("ready", 20000));
+
+    QProcessEnvironment env = box->environment();
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("ASAN_OPTIONS", "detect_leaks=0:abort_on_error=0:strict_string_checks=0");
+    program = &box->start({}, env);
+    ASSERT_TRUE(program->waitForStarted(20000));
+
+    // Each message box is captioned with the program's name; OK each one.
+    int boxes = 0;
+    while (program->state() != QProcess::NotRunning && boxes < 20) {
+        const QString id =
+            run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^VUX_GMouse$"}, 8000)
+                .section('\n', 0, 0);
+        if (id.isEmpty())
+            break;
+        ++boxes;
+        run("xdotool", {"key", "--window", id, "Return"});
+        // The next box, if any, replaces this one; wait until this one is gone.
+        QDeadlineTimer gone(10000);
+        while (!gone.hasExpired() &&
+               run("xdotool", {"search", "--onlyvisible", "--name", "^VUX_GMouse$"}).contains(id))
+            program->waitForFinished(100);
+    }
+    EXPECT_TRUE(program->waitForFinished(20000)) << "the program closes";
+    // Not one box per row: the first missing file is told, and the close that
+    // follows ends the program before another message could show.
+    EXPECT_EQ(boxes, 1);
+}
+
 } // namespace
 } // namespace vux
