@@ -169,10 +169,9 @@ void executorLoop(AppState& state, std::stop_token stop) {
 
     while (!stop.stop_requested()) {
         mailbox.eventPending.wait(0, std::memory_order_acquire);
+        // Only a stop request closes the mailbox; any other value is an event.
         if (stop.stop_requested())
             break;
-        if (mailbox.eventPending.load(std::memory_order_acquire) != 1)
-            continue;
         // A stop request that came while nothing was pending (in hold mode,
         // the release of a button whose action has already ended) belongs to
         // no playback: it must not cut short the macro of this press.

@@ -112,10 +112,12 @@ std::string expectedX(const MacroEvent& e) {
     return "key " + dir + " " + std::to_string(code);
 }
 
-// Server timestamps are whole milliseconds, and on a loaded machine the X
-// server or the program may be scheduled a few milliseconds late; the macro
-// benchmark measures the precise figures.
-constexpr long kToleranceMs = 10;
+// Server timestamps are whole milliseconds. Typical errors must stay within a
+// few of them; a single one may be larger on a loaded machine (the X server
+// or the program scheduled late), but never by the length of a delay. The
+// macro benchmark measures the precise figures.
+constexpr long kTypicalErrorMs = 3;
+constexpr long kWorstErrorMs = 50;
 
 constexpr int kCtrlCButton = 4;
 constexpr int kMacroButton = 5;
@@ -278,7 +280,7 @@ TEST_F(EngineX11, CtrlCButtonPressesCtrlAndC) {
     const long held = static_cast<long>(events[2].time - events[1].time);
     std::printf("Ctrl+C: C held %ld ms\n", held);
     EXPECT_GE(held, 19);
-    EXPECT_LE(held, 20 + kToleranceMs);
+    EXPECT_LE(held, 20 + kWorstErrorMs);
 }
 
 TEST_F(EngineX11, DefaultMacroPlaysItsEventsWithItsDelays) {
@@ -309,15 +311,21 @@ TEST_F(EngineX11, DefaultMacroPlaysItsEventsWithItsDelays) {
     const auto events = eventsSince(from, expected.size(), static_cast<int>(total) + 20000);
     ASSERT_EQ(names(events), expected);
     long worst = 0;
+    std::vector<long> errors;
     for (std::size_t i = 0; i + 1 < events.size(); ++i) {
         const long gap = static_cast<long>(events[i + 1].time - events[i].time);
-        EXPECT_NEAR(gap, gapsAfter[i], kToleranceMs) << "between events " << i << " and " << i + 1;
-        worst = std::max(worst, std::labs(gap - gapsAfter[i]));
+        EXPECT_NEAR(gap, gapsAfter[i], kWorstErrorMs) << "between events " << i << " and " << i + 1;
+        errors.push_back(std::labs(gap - gapsAfter[i]));
+        worst = std::max(worst, errors.back());
+    }
+    std::sort(errors.begin(), errors.end());
+    if (!errors.empty()) {
+        EXPECT_LE(errors[errors.size() / 2], kTypicalErrorMs) << "median error of the delays";
     }
     const long span = static_cast<long>(events.back().time - events.front().time);
     std::printf("macro timing: worst gap error %ld ms, span %ld ms for %ld ms recorded\n", worst,
                 span, total);
-    EXPECT_NEAR(span, total, kToleranceMs);
+    EXPECT_NEAR(span, total, kWorstErrorMs);
 }
 
 TEST_F(EngineX11, SecondPressStopsARepeatingMacro) {
