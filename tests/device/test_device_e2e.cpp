@@ -167,6 +167,23 @@ TEST_F(DeviceEndToEnd, ALongFeatureLengthIsCutToTheReportBuffer) {
     EXPECT_EQ(program.exitCode(), 0);
 }
 
+TEST_F(DeviceEndToEnd, WithoutItsWriteChannelTheMouseIsConnectedButHearsNothing) {
+    // The search runs through every index; the last interface it meets is the
+    // mouse's read channel, so the program counts the mouse as connected.
+    VirtualMouse mouse(environment(), {"--omit", "write"});
+    ASSERT_TRUE(mouse.waitForReady());
+    QProcess& program = box.start({}, environment());
+    // "Config6" is written by the apply at the end of start-up.
+    ASSERT_TRUE(waitFor([&] { return !sectionKeys(box.readFile("config.ini"), "Config6").isEmpty(); },
+                        kDeadlineMs));
+    EXPECT_EQ(program.state(), QProcess::Running);
+    // Its removal is the removal of the path the search ended on.
+    mouse.send("unplug");
+    ASSERT_TRUE(program.waitForFinished(kDeadlineMs));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(mouse.features().isEmpty());
+}
+
 TEST_F(DeviceEndToEnd, AMouseThatAppearsDuringThePlugInMessageIsNotTaken) {
     QProcess& program = box.start({}, environment());
     ASSERT_TRUE(waitFor([&] { return QFile::exists(box.runtimeFolder() + "/CVUX_GMouseApp.sock"); },
