@@ -83,7 +83,9 @@ Figures measure(const char* name,
         // Let the reader take the release and the executor empty the mailbox.
         while (state.mailbox.eventPending.load(std::memory_order_acquire) != 0)
             std::this_thread::sleep_for(microseconds(200));
-        std::this_thread::sleep_for(milliseconds(5));
+        // and finish the pause that follows each report before the next press;
+        // the spacing varies so that presses meet a polling loop at every phase.
+        std::this_thread::sleep_for(milliseconds(10) + microseconds((i * 733) % 3000));
     }
     worker.request_stop();
     reader.request_stop();
