@@ -58,6 +58,7 @@ protected:
         view.layout() = tinyLayout();
         state.shell.configPath = dir.filePath("config.ini");
         state.shell.currentProfile = 1;
+        state.shell.isEnglish = 1;
         state.hooks.startBlink = [this] { ++blinkStarts; };
         state.hooks.startAnimation = [this] { ++animStarts; };
     }
@@ -333,7 +334,6 @@ namespace {
 
 TEST_F(Pointer, PicturesAreDecodedOncePerSkinLoadWhenTheirPageFirstShows) {
     state.shell.skinsFolder = dir.path();
-    state.shell.isEnglish = 1;
     const QStringList mainFiles{"main_normal.jpg", "main_over.jpg", "main_down.jpg",
                                 "dpi_slider.jpg"};
     for (const QString& name : mainFiles + QStringList{"advanced_normal.jpg"})
