@@ -43,6 +43,9 @@ public:
     // Shown, raised and un-minimised, also when hidden in the tray.
     void restoreWindow();
 
+    // A message box owned by the window, captioned with the program's name, with OK.
+    void showMessage(const QString& text) override;
+
     // Runs on the window's thread whenever the window is destroyed, however it ends.
     std::function<void()> onClosed;
 
@@ -68,7 +71,6 @@ private:
     void switchToChinese() override;
     void switchToEnglish() override;
     void openWebPage(const QUrl& url) override;
-    void showMessage(const QString& text) override;
     void closeProgram() override;
 
     AppState& state_;

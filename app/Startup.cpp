@@ -10,9 +10,6 @@
 #include "platform/ini/IniFile.h"
 #include "settings/ProfileStore.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QMessageBox>
 #include <QThread>
 
 namespace vux {
@@ -57,17 +54,15 @@ void initDialog(AppState& state, CVUX_GMouseDlg& dialog, Workers& workers) {
 
     shell.macroFilePath = shell.appFolder +
                           (english ? QStringLiteral("/Macro_EN.dat") : QStringLiteral("/Macro_CN.dat"));
-    loadMacroFile(state, shell.macroFilePath.get());
+    if (!loadMacroFile(state, shell.macroFilePath.get()))
+        dialog.showMessage(missingMacroFileMessage());
 
     dialog.createFonts();
     shell.menuOpen = 0;
 
     state.link.connected = discoverDevice(state);
     if (state.link.connected == 0) {
-        QMessageBox box(QMessageBox::NoIcon,
-                        QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(),
-                        plugInMessage(english), QMessageBox::Ok, &dialog);
-        box.exec();
+        dialog.showMessage(plugInMessage(english));
         closeProgram(state, dialog);
     }
 

@@ -2,13 +2,10 @@
 
 set(VUX_ONLY_LABEL "" CACHE STRING "Build only the tests that carry this label")
 
-set(VUX_TEST_ENV
-  "QT_QPA_PLATFORM=offscreen"
-  "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1"
-  "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
-  "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
-  "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1"
-)
+# Environment of every test. The sanitizers' options are compiled into each
+# program instead (tests/support/SanitizerDefaults.cpp), so they hold for
+# programs that tests start too.
+set(VUX_TEST_ENV "QT_QPA_PLATFORM=offscreen")
 
 # vux_add_test(NAME name SOURCES a.cpp b.cpp LIBS lib... [LABELS l...])
 # One GoogleTest executable; every TEST in it becomes its own ctest entry.
@@ -67,4 +64,20 @@ function(vux_deliver)
     DEPENDS ${D_SOURCE}
     COMMENT "Delivering ${D_DEST} where missing"
     VERBATIM)
+endfunction()
+
+# In a sanitizer build, every program gets the sanitizers' defaults compiled in.
+# Runs once all targets exist (called at the end of the top-level CMakeLists.txt).
+function(vux_add_sanitizer_defaults dir)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(t ${targets})
+    get_target_property(type ${t} TYPE)
+    if(type STREQUAL "EXECUTABLE")
+      target_sources(${t} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/SanitizerDefaults.cpp)
+    endif()
+  endforeach()
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(sub ${subdirs})
+    vux_add_sanitizer_defaults(${sub})
+  endforeach()
 endfunction()

@@ -8,7 +8,10 @@ program=$1 lang=$2
 work=$(mktemp -d) runtime=$(mktemp -d)
 chmod 700 "$runtime"
 trap 'kill $pid 2>/dev/null; rm -rf "$work" "$runtime"' EXIT
+# The program's folder as delivered: the program, its skin and its macro files.
 cp "$program" "$work/VUX_GMouse"
+cp -r "$(dirname "$program")/skins" "$work/skins"
+cp "$(dirname "$program")"/Macro_EN.dat "$(dirname "$program")"/Macro_CN.dat "$work/"
 printf '[Init]\r\nCurConfig=2\r\nVER_SEL=%s\r\n' "$lang" > "$work/config.ini"
 
 cd / # the program must not depend on the current folder
@@ -23,6 +26,10 @@ xdotool windowfocus --sync "$wid"
 xdotool key --clearmodifiers Return
 
 timeout 60 tail --pid=$pid -f /dev/null
+# No second message may follow the first.
+if [ -n "$(xdotool search --onlyvisible --name '^VUX_GMouse$' 2>/dev/null)" ]; then
+  echo "FAIL: another message box after OK"; exit 1
+fi
 wait $pid
 status=$?
 [ $status -eq 0 ] || { echo "FAIL: exit status $status"; exit 1; }

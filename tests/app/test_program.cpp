@@ -24,6 +24,7 @@ protected:
 
 TEST_F(Program, SecondStartRestoresTheFirstAndEndsWithStatusZero) {
     ProgramSandbox box(programUnderTest());
+    box.copyDeliveredData();
     box.writeFile("config.ini", "[Init]\r\nCurConfig=1\r\nVER_SEL=1\r\n");
     QProcess& first = box.start();
     ASSERT_TRUE(first.waitForStarted(10000));
@@ -41,6 +42,7 @@ TEST_F(Program, SecondStartRestoresTheFirstAndEndsWithStatusZero) {
 
 TEST_F(Program, ACrashedFirstInstanceLeavesNoStaleLock) {
     ProgramSandbox box(programUnderTest());
+    box.copyDeliveredData();
     box.writeFile("config.ini", "[Init]\r\nCurConfig=1\r\nVER_SEL=1\r\n");
     QProcess& first = box.start();
     ASSERT_TRUE(waitFor([&] { return QFile::exists(box.runtimeFolder() + "/CVUX_GMouseApp.sock"); },

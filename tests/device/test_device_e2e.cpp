@@ -89,7 +89,7 @@ protected:
     ProgramSandbox box{QStringLiteral(VUX_PROGRAM_PATH)};
 
     void SetUp() override {
-        box.copyIn(QStringLiteral(VUX_SKINS_PATH), "skins");
+        box.copyDeliveredData();
         // The delivered config.ini without its snapshot of the last apply, so
         // that the program has to write "Config6" itself.
         QFile delivered(QStringLiteral(VUX_CONFIG_PATH));

@@ -12,7 +12,8 @@
 
 namespace vux::test {
 
-ProgramSandbox::ProgramSandbox(const QString& programPath) {
+ProgramSandbox::ProgramSandbox(const QString& programPath)
+    : builtFolder_(QFileInfo(programPath).absolutePath()) {
     if (!dir_.isValid() || !runtime_.isValid())
         throw std::runtime_error("cannot create sandbox folders");
     QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -58,6 +59,12 @@ void ProgramSandbox::copyIn(const QString& source, const QString& relativePath) 
         QFile::remove(target);
         QFile::copy(source, target);
     }
+}
+
+void ProgramSandbox::copyDeliveredData() const {
+    copyIn(builtFolder_ + "/skins", "skins");
+    for (const char* name : {"Macro_EN.dat", "Macro_CN.dat"})
+        copyIn(builtFolder_ + "/" + name, name);
 }
 
 QProcessEnvironment ProgramSandbox::environment() const {

@@ -27,6 +27,8 @@ public:
     QByteArray readFile(const QString& relativePath) const;
     // Copies a file or a whole folder into the sandbox.
     void copyIn(const QString& source, const QString& relativePath) const;
+    // Copies the data delivered beside the built program (skins, macro files).
+    void copyDeliveredData() const;
 
     // Environment for a process of the sandbox: its runtime folder, offscreen Qt.
     QProcessEnvironment environment() const;
@@ -35,6 +37,7 @@ public:
     QProcess& start(const QStringList& args = {}, const QProcessEnvironment& env = {});
 
 private:
+    QString builtFolder_;
     QTemporaryDir dir_;
     QTemporaryDir runtime_;
     std::vector<std::unique_ptr<QProcess>> processes_;

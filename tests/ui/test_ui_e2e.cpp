@@ -108,7 +108,7 @@ protected:
     void start(bool english, const QString& scale = {}) {
         ASSERT_FALSE(qEnvironmentVariable("DISPLAY").isEmpty()) << "run under xvfb-run";
         box = std::make_unique<ProgramSandbox>(QStringLiteral(VUX_PROGRAM_PATH));
-        box->copyIn(QStringLiteral(VUX_BUILD_FOLDER) + "/skins", "skins");
+        box->copyDeliveredData();
         box->writeFile("config.ini", QString::fromLatin1(kConfig).arg(english ? 1 : 0).toUtf8());
 
         auto helper = std::make_unique<QProcess>();
