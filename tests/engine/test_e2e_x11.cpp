@@ -5,6 +5,7 @@
 #include "engine/MacroPlayer.h"
 #include "macros/MacroFile.h"
 #include "platform/input/KeyMap.h"
+#include "tests/support/ProcessLines.h"
 #include "tests/support/ProgramSandbox.h"
 
 #include <QCoreApplication>
@@ -23,58 +24,9 @@
 namespace vux {
 namespace {
 
+using test::ProcessLines;
 using test::ProgramSandbox;
 
-// Lines a child process writes on standard output, read as they come.
-class LineReader {
-public:
-    explicit LineReader(QProcess& process) : process_(process) {}
-
-    // Waits until pred holds for the lines read so far, or the timeout passes.
-    template <class Pred> bool waitUntil(Pred pred, int timeoutMs) {
-        QDeadlineTimer deadline(timeoutMs);
-        for (;;) {
-            drain();
-            if (pred(lines_))
-                return true;
-            if (deadline.hasExpired() || process_.state() == QProcess::NotRunning)
-                return false;
-            // In slices, so that the states of the other processes move on too.
-            process_.waitForReadyRead(
-                static_cast<int>(std::clamp<qint64>(deadline.remainingTime(), 1, 100)));
-            QCoreApplication::processEvents();
-        }
-    }
-    bool waitForLine(const std::string& prefix, int timeoutMs) {
-        const std::size_t from = lines_.size();
-        return waitUntil(
-            [&](const std::vector<std::string>& lines) {
-                for (std::size_t i = from; i < lines.size(); ++i)
-                    if (lines[i].rfind(prefix, 0) == 0)
-                        return true;
-                return false;
-            },
-            timeoutMs);
-    }
-    const std::vector<std::string>& lines() {
-        drain();
-        return lines_;
-    }
-
-private:
-    void drain() {
-        buffer_ += process_.readAllStandardOutput().toStdString();
-        std::size_t pos;
-        while ((pos = buffer_.find('\n')) != std::string::npos) {
-            lines_.push_back(buffer_.substr(0, pos));
-            buffer_.erase(0, pos + 1);
-        }
-    }
-
-    QProcess& process_;
-    std::string buffer_;
-    std::vector<std::string> lines_;
-};
 
 // One event as the X server saw it.
 struct XEventSeen {
@@ -141,12 +93,12 @@ protected:
         writeConfig();
 
         watch = &startHelper(QStringLiteral(VUX_XI_WATCH_PATH), {});
-        watchLines = std::make_unique<LineReader>(*watch);
-        ASSERT_TRUE(watchLines->waitForLine("ready", 20000));
+        watchLines = std::make_unique<ProcessLines>(*watch);
+        ASSERT_TRUE(watchLines->waitFor("ready", 20000));
 
         mouse = &startHelper(QStringLiteral(VUX_VIRTUAL_MOUSE_PATH), {});
-        mouseLines = std::make_unique<LineReader>(*mouse);
-        ASSERT_TRUE(mouseLines->waitForLine("ready", 20000));
+        mouseLines = std::make_unique<ProcessLines>(*mouse);
+        ASSERT_TRUE(mouseLines->waitFor("ready", 20000));
 
         QProcessEnvironment env = box->environment();
         env.insert("VUX_INPUT_BACKEND", "xtest");
@@ -257,8 +209,8 @@ protected:
     QProcess* watch = nullptr;
     QProcess* mouse = nullptr;
     QProcess* program = nullptr;
-    std::unique_ptr<LineReader> watchLines;
-    std::unique_ptr<LineReader> mouseLines;
+    std::unique_ptr<ProcessLines> watchLines;
+    std::unique_ptr<ProcessLines> mouseLines;
     MacroTable table;
     int macroIndex = -1;
     int repeatIndex = -1;

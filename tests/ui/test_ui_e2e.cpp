@@ -2,6 +2,7 @@
 // pointer clicks rows of the generated skin (positions read from its layout
 // files), the virtual mouse receives what the program sends.
 #include "platform/ini/IniFile.h"
+#include "tests/support/ProcessLines.h"
 #include "tests/support/ProgramSandbox.h"
 #include "ui/SkinLayout.h"
 
@@ -19,55 +20,9 @@
 namespace vux {
 namespace {
 
+using test::ProcessLines;
 using test::ProgramSandbox;
 
-// Output lines of a helper process, read as they come.
-class Lines {
-public:
-    explicit Lines(QProcess& p) : p_(p) {}
-    // Waits for a line starting with prefix among those not yet consumed.
-    bool waitFor(const std::string& prefix, int timeoutMs) {
-        QDeadlineTimer deadline(timeoutMs);
-        for (;;) {
-            drain();
-            for (; next_ < lines_.size(); ++next_)
-                if (lines_[next_].rfind(prefix, 0) == 0) {
-                    ++next_;
-                    return true;
-                }
-            if (deadline.hasExpired() || p_.state() == QProcess::NotRunning)
-                return false;
-            p_.waitForReadyRead(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
-        }
-    }
-    // Lines from index from on that start with prefix.
-    int count(const std::string& prefix, std::size_t from) {
-        drain();
-        int n = 0;
-        for (std::size_t i = from; i < lines_.size(); ++i)
-            n += lines_[i].rfind(prefix, 0) == 0;
-        return n;
-    }
-    std::size_t mark() {
-        drain();
-        next_ = lines_.size();
-        return next_;
-    }
-
-private:
-    void drain() {
-        buffer_ += p_.readAllStandardOutput().toStdString();
-        std::size_t pos;
-        while ((pos = buffer_.find('\n')) != std::string::npos) {
-            lines_.push_back(buffer_.substr(0, pos));
-            buffer_.erase(0, pos + 1);
-        }
-    }
-    QProcess& p_;
-    std::string buffer_;
-    std::vector<std::string> lines_;
-    std::size_t next_ = 0;
-};
 
 // Runs a short command and gives its standard output, trimmed.
 QString run(const QString& program, const QStringList& args, int timeoutMs = 30000) {
@@ -101,7 +56,7 @@ protected:
     std::unique_ptr<ProgramSandbox> box;
     std::vector<std::unique_ptr<QProcess>> helpers;
     QProcess* mouse = nullptr;
-    std::unique_ptr<Lines> mouseLines;
+    std::unique_ptr<ProcessLines> mouseLines;
     QProcess* program = nullptr;
     QString window;
 
@@ -118,7 +73,7 @@ protected:
         ASSERT_TRUE(helper->waitForStarted(20000));
         mouse = helper.get();
         helpers.push_back(std::move(helper));
-        mouseLines = std::make_unique<Lines>(*mouse);
+        mouseLines = std::make_unique<ProcessLines>(*mouse);
         ASSERT_TRUE(mouseLines->waitFor("ready", 20000));
 
         QProcessEnvironment env = box->environment();
@@ -237,7 +192,7 @@ TEST_F(MainWindowX11, MissingLayoutFilesAreToldOnceThenTheProgramEnds) {
     ASSERT_TRUE(helper->waitForStarted(20000));
     mouse = helper.get();
     helpers.push_back(std::move(helper));
-    mouseLines = std::make_unique<Lines>(*mouse);
+    mouseLines = std::make_unique<ProcessLines>(*mouse);
     ASSERT_TRUE(mouseLines->waitFor("ready", 20000));
 
     QProcessEnvironment env = box->environment();
