@@ -33,6 +33,8 @@ VirtualMouseServer::VirtualMouseServer(Description description, QString folder)
 
 VirtualMouseServer::~VirtualMouseServer() {
     unplug();
+    for (int fd : retired_)
+        ::close(fd);
     ::close(controlFd_);
 }
 
@@ -76,7 +78,7 @@ void VirtualMouseServer::unplug() {
     listenFd_ = -1;
     for (Client& c : clients_) {
         ::shutdown(c.fd, SHUT_RDWR);
-        ::close(c.fd);
+        retired_.push_back(c.fd);
     }
     clients_.clear();
     wake();
@@ -155,6 +157,9 @@ void VirtualMouseServer::serveUntilDone(int lineFd, const LineHandler& onLine, c
         std::vector<int> clientFds;
         {
             std::lock_guard lock(mutex_);
+            for (int fd : retired_)
+                ::close(fd);
+            retired_.clear();
             fds.push_back({listenFd_, POLLIN, 0});
             for (const Client& c : clients_)
                 clientFds.push_back(c.fd);

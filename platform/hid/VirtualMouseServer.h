@@ -65,6 +65,9 @@ private:
     int listenFd_ = -1;      // guarded by mutex_
     QString socketPath_;     // guarded by mutex_
     std::vector<Client> clients_; // guarded by mutex_
+    // Connections that unplug shut down; the serving thread closes them between
+    // two polls, so no descriptor is closed (and reused) while it reads from it.
+    std::vector<int> retired_; // guarded by mutex_
     int plugCount_ = 0;
     int controlFd_ = -1; // eventfd: wakes serve() for a stop, a plug or an unplug
 };
