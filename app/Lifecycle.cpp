@@ -5,6 +5,8 @@
 
 namespace vux {
 
-void closeProgram(AppState&, CVUX_GMouseDlg& dialog) { dialog.close(); }
+void closeProgram(AppState&, CVUX_GMouseDlg& dialog) {
+    dialog.close();
+}
 
 } // namespace vux

@@ -114,7 +114,9 @@ void CVUX_GMouseDlg::startWindowMove() {
         w->startSystemMove();
 }
 
-void CVUX_GMouseDlg::minimise() { showMinimized(); }
+void CVUX_GMouseDlg::minimise() {
+    showMinimized();
+}
 
 // Tray and language switching come with the window lifecycle; until then the
 // buttons do nothing.
@@ -138,7 +140,9 @@ void CVUX_GMouseDlg::showMessage(const QString& text) {
     box.exec();
 }
 
-void CVUX_GMouseDlg::closeProgram() { vux::closeProgram(state_, *this); }
+void CVUX_GMouseDlg::closeProgram() {
+    vux::closeProgram(state_, *this);
+}
 
 void CVUX_GMouseDlg::closeEvent(QCloseEvent* event) {
     event->accept();

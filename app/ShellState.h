@@ -12,10 +12,10 @@ namespace vux {
 
 struct ShellState {
     // Set once before any worker starts and never changed afterwards.
-    QString appFolder;     // folder of the program file, no trailing slash
-    QString configPath;    // appFolder + "/config.ini"
-    QString skinsFolder;   // appFolder + "/skins"
-    QString maskPath;      // skinsFolder + "/main_mask.jpg"
+    QString appFolder;   // folder of the program file, no trailing slash
+    QString configPath;  // appFolder + "/config.ini"
+    QString skinsFolder; // appFolder + "/skins"
+    QString maskPath;    // skinsFolder + "/main_mask.jpg"
 
     Guarded<QString> macroFilePath;  // "Macro_EN.dat" or "Macro_CN.dat" beside the program
     Relaxed<int32_t> isEnglish;      // nonzero: English interface

@@ -13,7 +13,8 @@ const QByteArray kDone = "restored\n";
 } // namespace
 
 SingleInstance::SingleInstance(const QString& folder, const QString& name, QObject* parent)
-    : QObject(parent), socketPath_(folder + QLatin1Char('/') + name + ".sock"), lock_(folder, name) {}
+    : QObject(parent), socketPath_(folder + QLatin1Char('/') + name + ".sock"),
+      lock_(folder, name) {}
 
 SingleInstance::~SingleInstance() = default;
 
@@ -62,7 +63,8 @@ bool SingleInstance::requestRestore(int timeoutMs) const {
     if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
         return false;
     while (!socket.canReadLine()) {
-        if (deadline.hasExpired() || !socket.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
+        if (deadline.hasExpired() ||
+            !socket.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
             return false;
     }
     return socket.readLine() == kDone;

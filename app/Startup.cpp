@@ -52,8 +52,8 @@ void initDialog(AppState& state, CVUX_GMouseDlg& dialog, Workers& workers) {
     dialog.view().buildShape();
     dialog.applyShape();
 
-    shell.macroFilePath = shell.appFolder +
-                          (english ? QStringLiteral("/Macro_EN.dat") : QStringLiteral("/Macro_CN.dat"));
+    shell.macroFilePath = shell.appFolder + (english ? QStringLiteral("/Macro_EN.dat")
+                                                     : QStringLiteral("/Macro_CN.dat"));
     if (!loadMacroFile(state, shell.macroFilePath.get()))
         dialog.showMessage(missingMacroFileMessage());
 

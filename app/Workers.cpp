@@ -24,10 +24,11 @@ void Workers::startOnDemand(std::function<void(std::stop_token)> body) {
     std::lock_guard lock(onDemandMutex_);
     onDemand_.remove_if([](OnDemand& w) { return w.finished->load(std::memory_order_acquire); });
     auto finished = std::make_shared<std::atomic<bool>>(false);
-    onDemand_.push_back({finished, std::jthread([finished, body = std::move(body)](std::stop_token stop) {
-                             body(stop);
-                             finished->store(true, std::memory_order_release);
-                         })});
+    onDemand_.push_back(
+        {finished, std::jthread([finished, body = std::move(body)](std::stop_token stop) {
+             body(stop);
+             finished->store(true, std::memory_order_release);
+         })});
 }
 
 void Workers::stopAll() {

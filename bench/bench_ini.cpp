@@ -15,16 +15,16 @@
 namespace {
 
 const char* const kProfileKeys[] = {
-    "K1",       "K2",          "K3",       "K4",          "K5",         "K6",
-    "K7",       "K8",          "DPI_LEVEL", "WHEEL_STATUS", "MACRO_MODE2", "DPI_SET1",
-    "DPI_SET_EN1", "DPI_SET2", "DPI_SET_EN2", "DPI_SET3",  "DPI_SET_EN3", "DPI_SET4",
-    "DPI_SET_EN4", "LED_STATUS", "DPI_SPEED", "WHEEL_SPEED", "FIRE_TIME"};
+    "K1",          "K2",         "K3",          "K4",           "K5",          "K6",
+    "K7",          "K8",         "DPI_LEVEL",   "WHEEL_STATUS", "MACRO_MODE2", "DPI_SET1",
+    "DPI_SET_EN1", "DPI_SET2",   "DPI_SET_EN2", "DPI_SET3",     "DPI_SET_EN3", "DPI_SET4",
+    "DPI_SET_EN4", "LED_STATUS", "DPI_SPEED",   "WHEEL_SPEED",  "FIRE_TIME"};
 
 // Init plus eleven profile sections, as the delivered file has (about 3 KB).
 std::string configSizedFile() {
     std::string text = "[Init]\r\nCurConfig=1\r\nVER_SEL=1\r\n";
-    const char* const sections[] = {"Config1",   "Config2",   "Config3",   "Config4",
-                                    "Config5",   "Config6",   "CfgReset2", "CfgReset3",
+    const char* const sections[] = {"Config1",   "Config2",   "Config3",     "Config4",
+                                    "Config5",   "Config6",   "CfgReset2",   "CfgReset3",
                                     "CfgReset4", "CfgReset5", "CfgReset_EN5"};
     for (const char* section : sections) {
         text += std::string("\r\n[") + section + "]\r\n";

@@ -39,14 +39,17 @@ struct Figures {
 
 Figures figures(std::vector<double> us) {
     std::sort(us.begin(), us.end());
-    auto at = [&](double q) { return us[std::min(us.size() - 1, static_cast<std::size_t>(q * us.size()))]; };
+    auto at = [&](double q) {
+        return us[std::min(us.size() - 1, static_cast<std::size_t>(q * us.size()))];
+    };
     return {at(0.50), at(0.99), us.back()};
 }
 
 // Sends presses until one gets through (the read channel's open reaches the
 // server asynchronously), then measures `count` presses.
 template <class Wait, class Clear>
-std::vector<double> measure(hid::virt::VirtualMouseServer& server, int count, Wait wait, Clear clear) {
+std::vector<double> measure(hid::virt::VirtualMouseServer& server, int count, Wait wait,
+                            Clear clear) {
     while (true) {
         server.sendInput(kPress);
         if (wait(std::chrono::milliseconds(50)))
@@ -89,7 +92,8 @@ int main(int argc, char** argv) {
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     const tools::VirtualMouseShape shape;
-    hid::virt::VirtualMouseServer server({0x18F8, 0x0F99, tools::virtualMouseReportDescriptor(shape)}, folder);
+    hid::virt::VirtualMouseServer server(
+        {0x18F8, 0x0F99, tools::virtualMouseReportDescriptor(shape)}, folder);
     if (!server.plug()) {
         std::fprintf(stderr, "cannot create the virtual mouse\n");
         return 1;
@@ -109,8 +113,9 @@ int main(int argc, char** argv) {
                 flag.notify_all();
             }
         });
-        baseline = measure(server, presses, [&](auto t) { return waitSet(flag, t); },
-                           [&] { flag.store(0, std::memory_order_relaxed); });
+        baseline = measure(
+            server, presses, [&](auto t) { return waitSet(flag, t); },
+            [&] { flag.store(0, std::memory_order_relaxed); });
         bare.request_stop();
     }
 
@@ -124,8 +129,9 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::jthread worker([&](std::stop_token stop) { readerLoop(state, stop); });
-        reader = measure(server, presses, [&](auto t) { return waitSet(state.mailbox.eventPending, t); },
-                         [&] { state.mailbox.eventPending.store(0, std::memory_order_release); });
+        reader = measure(
+            server, presses, [&](auto t) { return waitSet(state.mailbox.eventPending, t); },
+            [&] { state.mailbox.eventPending.store(0, std::memory_order_release); });
         worker.request_stop();
     }
 
@@ -135,6 +141,7 @@ int main(int argc, char** argv) {
     std::printf("%-22s %10s %10s %10s\n", "", "p50", "p99", "max");
     std::printf("%-22s %10.1f %10.1f %10.1f\n", "baseline (bare read)", b.p50, b.p99, b.max);
     std::printf("%-22s %10.1f %10.1f %10.1f\n", "readerLoop", r.p50, r.p99, r.max);
-    std::printf("%-22s %10.2f %10.2f %10.2f\n", "ratio", r.p50 / b.p50, r.p99 / b.p99, r.max / b.max);
+    std::printf("%-22s %10.2f %10.2f %10.2f\n", "ratio", r.p50 / b.p50, r.p99 / b.p99,
+                r.max / b.max);
     return 0;
 }

@@ -19,8 +19,7 @@ constexpr int kFastestPointerSpeed = 18;
 // Fills the buffer and sends it as one step, so a sender on another thread
 // cannot slip its bytes into the middle of this report. The length is the
 // write channel's feature length, never more than the buffer.
-template <class Fill>
-void sendFeature(AppState& state, Fill&& fill) {
+template <class Fill> void sendFeature(AppState& state, Fill&& fill) {
     DeviceLink& link = state.link;
     std::shared_ptr<hid::FeatureChannel> channel;
     std::size_t length = 0;
@@ -67,14 +66,16 @@ void sendDpiReport(AppState& state, uint8_t light) {
 }
 
 void reportDpiLevelChange(AppState& state) {
-    const uint8_t light = state.derived.ledToggle == kLightOff ? kLightOff : state.derived.ledInForce.load();
+    const uint8_t light =
+        state.derived.ledToggle == kLightOff ? kLightOff : state.derived.ledInForce.load();
     sendDpiReport(state, light);
     state.requestRepaint();
     saveDpiLevel(state, state.shell.configPath, state.shell.currentProfile);
 }
 
 void toggleLight(AppState& state) {
-    const uint8_t light = state.derived.ledToggle == kLightOff ? state.derived.ledInForce.load() : kLightOff;
+    const uint8_t light =
+        state.derived.ledToggle == kLightOff ? state.derived.ledInForce.load() : kLightOff;
     state.derived.ledToggle = light;
     sendDpiReport(state, light);
     state.requestRepaint();

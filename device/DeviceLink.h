@@ -17,8 +17,7 @@ namespace vux {
 
 // A channel as discovery left it: never opened, opened, or an open that failed
 // (which still counts as found, so the search does not look for it again).
-template <class Channel>
-struct ChannelHandle {
+template <class Channel> struct ChannelHandle {
     std::shared_ptr<Channel> channel;
     bool openFailed = false;
 
@@ -42,10 +41,10 @@ struct DeviceLink {
     // executor use them; channelChanged wakes a reader that waits for one.
     mutable std::mutex channelMutex;
     std::condition_variable_any channelChanged;
-    ChannelHandle<hid::InputChannel> readHandle;   // guarded by channelMutex
+    ChannelHandle<hid::InputChannel> readHandle;    // guarded by channelMutex
     ChannelHandle<hid::FeatureChannel> writeHandle; // guarded by channelMutex
-    hid::Caps readCaps;                              // guarded by channelMutex
-    hid::Caps writeCaps;                             // guarded by channelMutex
+    hid::Caps readCaps;                             // guarded by channelMutex
+    hid::Caps writeCaps;                            // guarded by channelMutex
 
     // featureReport is filled and sent under featureMutex, so a report never
     // mixes the bytes of two senders. Bytes a command does not name keep the

@@ -8,8 +8,7 @@ namespace {
 
 // A channel whose device has gone can never deliver again; forget it so that a
 // search after a re-plug opens the new one instead of ending on the stale one.
-template <class Channel>
-void dropIfGone(ChannelHandle<Channel>& handle) {
+template <class Channel> void dropIfGone(ChannelHandle<Channel>& handle) {
     if (handle.channel && handle.channel->gone())
         handle = {};
 }
@@ -49,7 +48,8 @@ uint8_t discoverDevice(AppState& state) {
             link.readCaps = caps;
             link.readHandle = {channel, channel == nullptr};
         }
-        if (caps.usagePage == DeviceLink::writeUsagePage && caps.usage == DeviceLink::channelUsage) {
+        if (caps.usagePage == DeviceLink::writeUsagePage &&
+            caps.usage == DeviceLink::channelUsage) {
             std::shared_ptr<hid::FeatureChannel> channel = backend->openFeature(info.path);
             std::lock_guard lock(link.channelMutex);
             link.writeCaps = caps;

@@ -69,7 +69,8 @@ void readerLoop(AppState& state, std::stop_token stop) {
 
         const int read = channel->readReport(std::span<uint8_t>(buffer.data(), length), stop);
         if (read >= 0)
-            handleInputReport(state, std::span<const uint8_t>(buffer.data(), static_cast<std::size_t>(read)));
+            handleInputReport(
+                state, std::span<const uint8_t>(buffer.data(), static_cast<std::size_t>(read)));
 
         std::unique_lock lock(link.channelMutex);
         link.channelChanged.wait_for(lock, stop, kPassPause, [] { return false; });

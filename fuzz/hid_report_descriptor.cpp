@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (collections.size() > 256)
         std::abort();
     for (const auto& c : collections) {
-        if (!c.usesReportIds && !c.inputReportIds.empty() && c.inputReportIds != std::vector<uint8_t>{0})
+        if (!c.usesReportIds && !c.inputReportIds.empty() &&
+            c.inputReportIds != std::vector<uint8_t>{0})
             std::abort();
         for (std::size_t i = 1; i < c.inputReportIds.size(); ++i)
             if (c.inputReportIds[i - 1] >= c.inputReportIds[i])

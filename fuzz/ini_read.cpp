@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // A name taken from the input itself reaches the non-ASCII comparisons.
-    const QString fromInput = QString::fromUtf8(reinterpret_cast<const char*>(data),
-                                                qsizetype(size < 8 ? size : 8));
+    const QString fromInput =
+        QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size < 8 ? size : 8));
     vux::ini::readString(path, "Init", "CurConfig", 5);
     vux::ini::readString(path, "Config1", "K1", 5);
     vux::ini::readString(path, "配置", "名字", 260);

@@ -21,15 +21,25 @@ QString keyName(uint8_t code, bool english);
 // keyName gives the language's text for keys that cannot be recorded).
 const char* keyTableName(uint8_t code);
 
-QString delayLineText(uint16_t ms);               // "    120ms"
+QString delayLineText(uint16_t ms);                // "    120ms"
 QString eventLineText(MacroEvent e, bool english); // "[↓]A", "[↑]A", or the bare name
 
 // Line layout of a macro's event list.
-constexpr int eventLineOf(int event) { return 2 * event; }
-constexpr int delayLineBefore(int event) { return 2 * event - 1; } // event >= 1
-constexpr bool isDelayLine(int line) { return line % 2 == 1; }
-constexpr int eventOfLine(int line) { return line / 2; }
-constexpr int eventListLineCount(int events) { return events > 0 ? 2 * events - 1 : 0; }
+constexpr int eventLineOf(int event) {
+    return 2 * event;
+}
+constexpr int delayLineBefore(int event) {
+    return 2 * event - 1;
+} // event >= 1
+constexpr bool isDelayLine(int line) {
+    return line % 2 == 1;
+}
+constexpr int eventOfLine(int line) {
+    return line / 2;
+}
+constexpr int eventListLineCount(int events) {
+    return events > 0 ? 2 * events - 1 : 0;
+}
 
 // Where the event lines go: the list widget of the macro page, or a plain list.
 class EventListSink {
@@ -68,7 +78,7 @@ struct EventListSelection {
 // Appends the lines of event `event` of macro to list (the delay line before it
 // for event >= 1, then the event line), counts a press or release, requests a
 // repaint and sets the selection. Events outside 0..254 append nothing.
-void addEventLines(EventListSink& list, EventLineCounters& counters, const MacroSlot& macro, int event,
-                   bool english, EventListSelection selection);
+void addEventLines(EventListSink& list, EventLineCounters& counters, const MacroSlot& macro,
+                   int event, bool english, EventListSelection selection);
 
 } // namespace vux

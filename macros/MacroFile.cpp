@@ -54,7 +54,9 @@ int fieldValue(const QChar* chars, int n) {
     return negative ? -value : value;
 }
 
-QString countText(int16_t count) { return QString::number(count); }
+QString countText(int16_t count) {
+    return QString::number(count);
+}
 
 } // namespace
 
@@ -63,10 +65,14 @@ int macroFieldOffset(int field) {
         return field;
     const int k = (field - kHeaderBytes) / 4;
     switch ((field - kHeaderBytes) % 4) {
-    case 0: return kEventsOffset + 2 * k;     // keyCode
-    case 1: return kEventsOffset + 2 * k + 1; // action
-    case 2: return kDelaysOffset + 2 * k;     // delay, low byte
-    default: return kDelaysOffset + 2 * k + 1; // delay, high byte
+    case 0:
+        return kEventsOffset + 2 * k; // keyCode
+    case 1:
+        return kEventsOffset + 2 * k + 1; // action
+    case 2:
+        return kDelaysOffset + 2 * k; // delay, low byte
+    default:
+        return kDelaysOffset + 2 * k + 1; // delay, high byte
     }
 }
 
@@ -115,13 +121,14 @@ int16_t decodeMacroCount(const QString& text) {
 
 bool loadMacroFile(MacroTable& table, const QString& path) {
     const bool present = QFileInfo(path).isFile();
-    const int16_t count = decodeMacroCount(ini::readString(path, kSection, kCountKey, kCountBuffer));
+    const int16_t count =
+        decodeMacroCount(ini::readString(path, kSection, kCountKey, kCountBuffer));
 
     // Decode everything first so the lock is held only for the copy.
     std::array<MacroSlot, kMacroMax> loaded;
     for (int i = 0; i < count; ++i)
-        loaded[static_cast<size_t>(i)] =
-            decodeMacroLine(ini::readString(path, kSection, QString::number(i), kMacroLineLength + 1));
+        loaded[static_cast<size_t>(i)] = decodeMacroLine(
+            ini::readString(path, kSection, QString::number(i), kMacroLineLength + 1));
 
     std::lock_guard guard(table.lock);
     for (int i = 0; i < count; ++i)
@@ -131,7 +138,9 @@ bool loadMacroFile(MacroTable& table, const QString& path) {
     return present;
 }
 
-bool loadMacroFile(AppState& state, const QString& path) { return loadMacroFile(state.macros, path); }
+bool loadMacroFile(AppState& state, const QString& path) {
+    return loadMacroFile(state.macros, path);
+}
 
 bool saveMacroFile(const MacroTable& table, const QString& path) {
     std::array<MacroSlot, kMacroMax> copies;
@@ -149,7 +158,9 @@ bool saveMacroFile(const MacroTable& table, const QString& path) {
     return batch.commit(path);
 }
 
-bool saveMacroFile(const AppState& state, const QString& path) { return saveMacroFile(state.macros, path); }
+bool saveMacroFile(const AppState& state, const QString& path) {
+    return saveMacroFile(state.macros, path);
+}
 
 QString macroName(const MacroSlot& slot) {
     char16_t units[kMacroNameUnits];
@@ -178,13 +189,14 @@ int findMacroByName(const MacroTable& table, const QString& name) {
 }
 
 QString defaultMacroFilePath(const AppState& state) {
-    return state.shell.skinsFolder + (state.shell.isEnglish != 0 ? QStringLiteral("/INI_EN/defMacro.dat")
-                                                                 : QStringLiteral("/INI_CN/defMacro.dat"));
+    return state.shell.skinsFolder + (state.shell.isEnglish != 0
+                                          ? QStringLiteral("/INI_EN/defMacro.dat")
+                                          : QStringLiteral("/INI_CN/defMacro.dat"));
 }
 
 QString userMacroFilePath(const AppState& state) {
-    return state.shell.appFolder +
-           (state.shell.isEnglish != 0 ? QStringLiteral("/Macro_EN.dat") : QStringLiteral("/Macro_CN.dat"));
+    return state.shell.appFolder + (state.shell.isEnglish != 0 ? QStringLiteral("/Macro_EN.dat")
+                                                               : QStringLiteral("/Macro_CN.dat"));
 }
 
 bool resetMacrosToDefault(AppState& state, const std::function<void()>& refreshMacroPage) {

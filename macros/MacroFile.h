@@ -21,7 +21,9 @@ inline constexpr int kMacroLineLength = kMacroFieldCount * 3; // 3192
 inline constexpr int kMacroNameUnits = 20;                    // 19 characters and the terminator
 
 // What the user is told when a macro file to load is missing.
-inline QString missingMacroFileMessage() { return QStringLiteral("找不到配置文件"); }
+inline QString missingMacroFileMessage() {
+    return QStringLiteral("找不到配置文件");
+}
 
 // Record byte (offset into MacroSlot) carried by file field d (0..1063).
 int macroFieldOffset(int field);

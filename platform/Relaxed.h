@@ -10,8 +10,7 @@
 
 namespace vux {
 
-template <class T>
-class Relaxed {
+template <class T> class Relaxed {
 public:
     constexpr Relaxed() noexcept : v_(T{}) {}
     constexpr Relaxed(T value) noexcept : v_(value) {}
@@ -38,8 +37,7 @@ private:
 
 // A value too large for one atomic store (a string), read and written whole
 // under its own small lock.
-template <class T>
-class Guarded {
+template <class T> class Guarded {
 public:
     Guarded() = default;
     explicit Guarded(T value) : v_(std::move(value)) {}

@@ -21,7 +21,9 @@ constexpr uint8_t wheelScrollLines(uint8_t wheelSpeed) {
 }
 
 // The fire-time byte: milliseconds / 8, truncated toward zero, low 8 bits (0..37 for 0..300).
-constexpr uint8_t fireTimeByte(int32_t fireTime) { return static_cast<uint8_t>(fireTime / 8); }
+constexpr uint8_t fireTimeByte(int32_t fireTime) {
+    return static_cast<uint8_t>(fireTime / 8);
+}
 
 // The DPI/light byte: bit 7 set, bits 4..6 the DPI step, bits 0..3 the light
 // mode for steps 0..4 and modes 0..3; ((step + 8) x 16 + light) modulo 256 in general.

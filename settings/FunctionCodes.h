@@ -55,7 +55,9 @@ struct FunctionCode {
 namespace detail {
 using A = HostAction;
 inline constexpr FunctionCode kGap{false, 0, 0, A::None};
-inline constexpr FunctionCode mouse(uint8_t device) { return {true, device, 0, A::None}; }
+inline constexpr FunctionCode mouse(uint8_t device) {
+    return {true, device, 0, A::None};
+}
 inline constexpr FunctionCode host(A action, int8_t step = 0) {
     return {true, kHostDeviceCode, step, action};
 }
@@ -64,34 +66,59 @@ inline constexpr FunctionCode kMacro = host(A::PlayMacro);
 
 // Indexed by code 0..52.
 inline constexpr std::array<FunctionCode, kLastFunctionCode + 1> functionCodeTable{
-    detail::mouse(0),  detail::mouse(1),  detail::mouse(2), detail::mouse(3), detail::mouse(4),
-    detail::mouse(5),                                                       // 0..5
-    detail::host(HostAction::DpiCycle, 2),                                  // 6
-    detail::kGap,      detail::kGap,      detail::kGap,     detail::kGap,   // 7..10
-    detail::mouse(7),  detail::mouse(8),  detail::mouse(9), detail::mouse(10), detail::mouse(11),
-    detail::mouse(12),                                                      // 11..16
-    detail::host(HostAction::DpiUp, 1),                                     // 17
-    detail::host(HostAction::DpiDown, -1),                                  // 18
-    detail::host(HostAction::LightToggle),                                  // 19
-    detail::kGap,                                                           // 20
-    detail::mouse(13), detail::mouse(14), detail::mouse(15), detail::mouse(16),
-    detail::mouse(17),                                                      // 21..25
-    detail::host(HostAction::Mute),                                         // 26
-    detail::host(HostAction::None), detail::host(HostAction::None),
-    detail::host(HostAction::None), detail::host(HostAction::None),         // 27..30
-    detail::host(HostAction::CopyCtrlC),                                    // 31
-    detail::host(HostAction::PasteCtrlV),                                   // 32
-    detail::host(HostAction::SelectAllCtrlA),                               // 33
-    detail::host(HostAction::UndoCtrlZ),                                    // 34
-    detail::host(HostAction::CloseAltF4),                                   // 35
-    detail::host(HostAction::OpenComputerFolder),                           // 36
-    detail::host(HostAction::LockWorkstation),                              // 37
-    detail::host(HostAction::RunCalculator),                                // 38
-    detail::host(HostAction::RunCommandPrompt),                             // 39
-    detail::host(HostAction::NextProfile),                                  // 40
-    detail::kMacro,    detail::kMacro,    detail::kMacro,   detail::kMacro,
-    detail::kMacro,    detail::kMacro,    detail::kMacro,   detail::kMacro,
-    detail::kMacro,    detail::kMacro,    detail::kMacro,   detail::kMacro, // 41..52
+    detail::mouse(0),
+    detail::mouse(1),
+    detail::mouse(2),
+    detail::mouse(3),
+    detail::mouse(4),
+    detail::mouse(5),                      // 0..5
+    detail::host(HostAction::DpiCycle, 2), // 6
+    detail::kGap,
+    detail::kGap,
+    detail::kGap,
+    detail::kGap, // 7..10
+    detail::mouse(7),
+    detail::mouse(8),
+    detail::mouse(9),
+    detail::mouse(10),
+    detail::mouse(11),
+    detail::mouse(12),                     // 11..16
+    detail::host(HostAction::DpiUp, 1),    // 17
+    detail::host(HostAction::DpiDown, -1), // 18
+    detail::host(HostAction::LightToggle), // 19
+    detail::kGap,                          // 20
+    detail::mouse(13),
+    detail::mouse(14),
+    detail::mouse(15),
+    detail::mouse(16),
+    detail::mouse(17),              // 21..25
+    detail::host(HostAction::Mute), // 26
+    detail::host(HostAction::None),
+    detail::host(HostAction::None),
+    detail::host(HostAction::None),
+    detail::host(HostAction::None),               // 27..30
+    detail::host(HostAction::CopyCtrlC),          // 31
+    detail::host(HostAction::PasteCtrlV),         // 32
+    detail::host(HostAction::SelectAllCtrlA),     // 33
+    detail::host(HostAction::UndoCtrlZ),          // 34
+    detail::host(HostAction::CloseAltF4),         // 35
+    detail::host(HostAction::OpenComputerFolder), // 36
+    detail::host(HostAction::LockWorkstation),    // 37
+    detail::host(HostAction::RunCalculator),      // 38
+    detail::host(HostAction::RunCommandPrompt),   // 39
+    detail::host(HostAction::NextProfile),        // 40
+    detail::kMacro,
+    detail::kMacro,
+    detail::kMacro,
+    detail::kMacro,
+    detail::kMacro,
+    detail::kMacro,
+    detail::kMacro,
+    detail::kMacro,
+    detail::kMacro,
+    detail::kMacro,
+    detail::kMacro,
+    detail::kMacro, // 41..52
 };
 
 // The table's row of a code; the gap row for any code outside the table.
@@ -101,7 +128,9 @@ constexpr const FunctionCode& functionCodeOf(int32_t code) {
     return functionCodeTable[static_cast<std::size_t>(code)];
 }
 
-constexpr bool isInFunctionTable(int32_t code) { return functionCodeOf(code).inTable; }
+constexpr bool isInFunctionTable(int32_t code) {
+    return functionCodeOf(code).inTable;
+}
 
 // Device code 0..17 or 31; kNoDeviceCode for a code outside the table.
 constexpr int deviceCodeOf(int32_t code) {
@@ -109,11 +138,17 @@ constexpr int deviceCodeOf(int32_t code) {
     return f.inTable ? f.deviceCode : kNoDeviceCode;
 }
 
-constexpr int32_t dpiStepOf(int32_t code) { return functionCodeOf(code).dpiStep; }
+constexpr int32_t dpiStepOf(int32_t code) {
+    return functionCodeOf(code).dpiStep;
+}
 
-constexpr bool isHandedToHost(int32_t code) { return deviceCodeOf(code) == kHostDeviceCode; }
+constexpr bool isHandedToHost(int32_t code) {
+    return deviceCodeOf(code) == kHostDeviceCode;
+}
 
-constexpr HostAction hostActionOf(int32_t code) { return functionCodeOf(code).action; }
+constexpr HostAction hostActionOf(int32_t code) {
+    return functionCodeOf(code).action;
+}
 
 // Macro number 0..11 of a macro code, -1 for any other code.
 constexpr int macroIndexOf(int32_t code) {

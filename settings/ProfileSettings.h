@@ -20,16 +20,16 @@ inline constexpr int kDpiLevelCount = 4;
 inline constexpr int kDpiStepCount = 5;
 
 struct ProfileSettings {
-    std::array<Relaxed<int32_t>, kButtonCount> keyFunc{}; // "K1".."K8"
-    Relaxed<int32_t> wheelStatus;                         // "WHEEL_STATUS"
-    Relaxed<int32_t> macroMode;                           // "MACRO_MODE2"
-    Relaxed<int32_t> dpiLevel;                            // "DPI_LEVEL"
+    std::array<Relaxed<int32_t>, kButtonCount> keyFunc{};      // "K1".."K8"
+    Relaxed<int32_t> wheelStatus;                              // "WHEEL_STATUS"
+    Relaxed<int32_t> macroMode;                                // "MACRO_MODE2"
+    Relaxed<int32_t> dpiLevel;                                 // "DPI_LEVEL"
     std::array<Relaxed<uint8_t>, kDpiLevelCount> dpiSet{};     // "DPI_SET1".."DPI_SET4"
     std::array<Relaxed<uint8_t>, kDpiLevelCount> dpiEnabled{}; // "DPI_SET_EN1".."DPI_SET_EN4"
-    Relaxed<uint8_t> ledStatus;                           // "LED_STATUS"
-    Relaxed<uint8_t> pointerSpeed;                        // "DPI_SPEED"
-    Relaxed<uint8_t> wheelSpeed;                          // "WHEEL_SPEED"
-    Relaxed<int32_t> fireTime{50};                        // "FIRE_TIME"
+    Relaxed<uint8_t> ledStatus;                                // "LED_STATUS"
+    Relaxed<uint8_t> pointerSpeed;                             // "DPI_SPEED"
+    Relaxed<uint8_t> wheelSpeed;                               // "WHEEL_SPEED"
+    Relaxed<int32_t> fireTime{50};                             // "FIRE_TIME"
 };
 
 // Values derived from the profile when it is loaded or applied.
@@ -58,7 +58,9 @@ constexpr std::size_t dpiLevelIndex(int32_t dpiLevel) {
 
 // Row of the main layout that shows the chosen step of a DPI level: step + 60 + 5 x level.
 // A hand-edited step (up to 255) gives a row beyond the layout; painters check rows.
-constexpr int32_t dpiAreaOf(int level, uint8_t step) { return step + 60 + 5 * level; }
+constexpr int32_t dpiAreaOf(int level, uint8_t step) {
+    return step + 60 + 5 * level;
+}
 
 // The factory profile: default buttons, DPI steps 1, 2, 4, 0 on four enabled
 // levels, level 0, light 0, pointer speed 4, wheel speed 2, fire time 50.

@@ -11,7 +11,9 @@ namespace vux {
 
 namespace desktop {
 
-double libinputSpeedOf(int windowsSpeed) { return std::clamp((windowsSpeed - 10) / 10.0, -1.0, 1.0); }
+double libinputSpeedOf(int windowsSpeed) {
+    return std::clamp((windowsSpeed - 10) / 10.0, -1.0, 1.0);
+}
 
 int windowsSpeedOfLibinput(double speed) {
     return std::clamp(static_cast<int>(std::lround(speed * 10.0 + 10.0)), 1, 20);
@@ -24,7 +26,8 @@ int windowsSpeedOfMultiplier(int numerator, int denominator) {
     int best = 10;
     double bestDistance = 1e9;
     for (std::size_t i = 0; i < kSpeedNumerators.size(); ++i) {
-        const double d = std::fabs(static_cast<double>(kSpeedNumerators[i]) / kSpeedDenominator - wanted);
+        const double d =
+            std::fabs(static_cast<double>(kSpeedNumerators[i]) / kSpeedDenominator - wanted);
         if (d < bestDistance) {
             bestDistance = d;
             best = static_cast<int>(i) + 1;
@@ -61,7 +64,9 @@ public:
 
 } // namespace
 
-std::unique_ptr<DesktopSettings> makeNoSettings() { return std::make_unique<NoSettings>(); }
+std::unique_ptr<DesktopSettings> makeNoSettings() {
+    return std::make_unique<NoSettings>();
+}
 
 } // namespace desktop
 

@@ -21,30 +21,35 @@ class KdeSettings : public DesktopSettings {
 public:
     explicit KdeSettings(std::unique_ptr<DesktopSettings> pointer) : pointer_(std::move(pointer)) {}
 
-    std::optional<int> pointerSpeed() override { return pointer_ ? pointer_->pointerSpeed() : std::nullopt; }
+    std::optional<int> pointerSpeed() override {
+        return pointer_ ? pointer_->pointerSpeed() : std::nullopt;
+    }
 
     bool setPointerSpeed(int speed) override {
-        kdeTool("kwriteconfig", {QStringLiteral("--file"), QStringLiteral("kcminputrc"), QStringLiteral("--group"),
-                                 QStringLiteral("Mouse"), QStringLiteral("--key"),
-                                 QStringLiteral("XLbInptPointerAcceleration"),
-                                 QString::number(libinputSpeedOf(speed), 'f', 2)});
+        kdeTool("kwriteconfig",
+                {QStringLiteral("--file"), QStringLiteral("kcminputrc"), QStringLiteral("--group"),
+                 QStringLiteral("Mouse"), QStringLiteral("--key"),
+                 QStringLiteral("XLbInptPointerAcceleration"),
+                 QString::number(libinputSpeedOf(speed), 'f', 2)});
         return pointer_ && pointer_->setPointerSpeed(speed);
     }
 
     std::optional<int> wheelScrollLines() override {
-        const auto text = kdeTool("kreadconfig", {QStringLiteral("--file"), QStringLiteral("kdeglobals"),
-                                                  QStringLiteral("--group"), QStringLiteral("KDE"),
-                                                  QStringLiteral("--key"), QStringLiteral("WheelScrollLines"),
-                                                  QStringLiteral("--default"), QStringLiteral("3")});
+        const auto text =
+            kdeTool("kreadconfig", {QStringLiteral("--file"), QStringLiteral("kdeglobals"),
+                                    QStringLiteral("--group"), QStringLiteral("KDE"),
+                                    QStringLiteral("--key"), QStringLiteral("WheelScrollLines"),
+                                    QStringLiteral("--default"), QStringLiteral("3")});
         bool ok = false;
         const int lines = text ? text->toInt(&ok) : 0;
         return ok ? std::optional<int>(lines) : std::nullopt;
     }
 
     bool setWheelScrollLines(int lines) override {
-        if (!kdeTool("kwriteconfig", {QStringLiteral("--file"), QStringLiteral("kdeglobals"), QStringLiteral("--group"),
-                                      QStringLiteral("KDE"), QStringLiteral("--key"),
-                                      QStringLiteral("WheelScrollLines"), QString::number(lines)}))
+        if (!kdeTool("kwriteconfig",
+                     {QStringLiteral("--file"), QStringLiteral("kdeglobals"),
+                      QStringLiteral("--group"), QStringLiteral("KDE"), QStringLiteral("--key"),
+                      QStringLiteral("WheelScrollLines"), QString::number(lines)}))
             return false;
         // KGlobalSettings::notifyChange(SettingsChanged, SETTINGS_MOUSE)
         QDBusMessage signal = QDBusMessage::createSignal(QStringLiteral("/KGlobalSettings"),

@@ -46,8 +46,8 @@ void setLibinputSpeed(Display* d, float speed) {
         int format = 0;
         unsigned long items = 0, after = 0;
         unsigned char* data = nullptr;
-        if (XIGetProperty(d, devices[i].deviceid, property, 0, 1, False, AnyPropertyType, &type, &format, &items,
-                          &after, &data) == Success &&
+        if (XIGetProperty(d, devices[i].deviceid, property, 0, 1, False, AnyPropertyType, &type,
+                          &format, &items, &after, &data) == Success &&
             type == floatType && format == 32 && items >= 1) {
             long value = 0;
             std::memcpy(&value, &speed, sizeof speed); // 32-bit items travel in longs
@@ -76,8 +76,9 @@ public:
         if (!display.d)
             return false;
         const int index = std::clamp(speed, 1, 20) - 1;
-        XChangePointerControl(display.d, True, True, kSpeedNumerators[static_cast<std::size_t>(index)],
-                              kSpeedDenominator, 0);
+        XChangePointerControl(display.d, True, True,
+                              kSpeedNumerators[static_cast<std::size_t>(index)], kSpeedDenominator,
+                              0);
         setLibinputSpeed(display.d, static_cast<float>(libinputSpeedOf(speed)));
         XSync(display.d, False);
         return true;

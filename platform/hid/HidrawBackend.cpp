@@ -55,13 +55,16 @@ QString interfacePathOf(const QString& node, int collection) {
 }
 
 // Natural order of the nodes: hidraw2 before hidraw10.
-int nodeNumber(const QString& node) { return node.mid(static_cast<qsizetype>(std::strlen(kDevPrefix))).toInt(); }
+int nodeNumber(const QString& node) {
+    return node.mid(static_cast<qsizetype>(std::strlen(kDevPrefix))).toInt();
+}
 
 std::vector<uint8_t> readDescriptor(udev_device* hidraw) {
     udev_device* hid = udev_device_get_parent_with_subsystem_devtype(hidraw, "hid", nullptr);
     if (!hid)
         return {};
-    QFile file(QString::fromLocal8Bit(udev_device_get_syspath(hid)) + QStringLiteral("/report_descriptor"));
+    QFile file(QString::fromLocal8Bit(udev_device_get_syspath(hid)) +
+               QStringLiteral("/report_descriptor"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray bytes = file.read(HID_MAX_DESCRIPTOR_SIZE);
@@ -72,7 +75,8 @@ std::vector<uint8_t> readDescriptor(udev_device* hidraw) {
 // collections the others' reports are not for this channel.
 class HidrawInputChannel : public InputChannel {
 public:
-    HidrawInputChannel(int fd, std::vector<uint8_t> reportIds) : fd_(fd), reportIds_(std::move(reportIds)) {}
+    HidrawInputChannel(int fd, std::vector<uint8_t> reportIds)
+        : fd_(fd), reportIds_(std::move(reportIds)) {}
     ~HidrawInputChannel() override { ::close(fd_); }
 
     int readReport(std::span<uint8_t> buffer, std::stop_token stop) override {
@@ -92,7 +96,8 @@ public:
                 gone_ = true;
                 return -1;
             }
-            if (!reportIds_.empty() && !std::binary_search(reportIds_.begin(), reportIds_.end(), report[0]))
+            if (!reportIds_.empty() &&
+                !std::binary_search(reportIds_.begin(), reportIds_.end(), report[0]))
                 continue;
             const std::size_t length = std::min(static_cast<std::size_t>(n), buffer.size());
             std::copy_n(report.begin(), length, buffer.begin());
@@ -151,7 +156,9 @@ HidrawBackend::~HidrawBackend() {
         udev_unref(udev_);
 }
 
-bool HidrawBackend::owns(const QString& path) const { return splitPath(path).has_value(); }
+bool HidrawBackend::owns(const QString& path) const {
+    return splitPath(path).has_value();
+}
 
 std::vector<InterfaceInfo> HidrawBackend::describe(udev_device* device) {
     std::vector<InterfaceInfo> result;
@@ -161,7 +168,8 @@ std::vector<InterfaceInfo> HidrawBackend::describe(udev_device* device) {
     const QString node = QString::fromLocal8Bit(devnode);
     udev_device* hid = udev_device_get_parent_with_subsystem_devtype(device, "hid", nullptr);
     uint16_t vendor = 0, product = 0;
-    const bool known = hid && parseHidId(udev_device_get_property_value(hid, "HID_ID"), &vendor, &product);
+    const bool known =
+        hid && parseHidId(udev_device_get_property_value(hid, "HID_ID"), &vendor, &product);
     const std::vector<uint8_t> descriptor = readDescriptor(device);
     const std::vector<CollectionCaps> collections = parseReportDescriptor(descriptor);
     if (collections.empty()) {
@@ -169,7 +177,8 @@ std::vector<InterfaceInfo> HidrawBackend::describe(udev_device* device) {
         result.push_back({interfacePathOf(node, 0), known, vendor, product, {}});
     }
     for (std::size_t i = 0; i < collections.size(); ++i)
-        result.push_back({interfacePathOf(node, static_cast<int>(i)), known, vendor, product, collections[i].caps});
+        result.push_back({interfacePathOf(node, static_cast<int>(i)), known, vendor, product,
+                          collections[i].caps});
     collections_[node] = static_cast<int>(std::max<std::size_t>(collections.size(), 1));
     return result;
 }
@@ -190,7 +199,8 @@ std::vector<InterfaceInfo> HidrawBackend::enumerate() {
         UdevDevice dev{udev_device_new_from_syspath(udev_, syspath)};
         if (!dev.d || !udev_device_get_devnode(dev.d))
             continue;
-        nodes.emplace_back(QString::fromLocal8Bit(udev_device_get_devnode(dev.d)), QByteArray(syspath));
+        nodes.emplace_back(QString::fromLocal8Bit(udev_device_get_devnode(dev.d)),
+                           QByteArray(syspath));
     }
     udev_enumerate_unref(e);
     std::sort(nodes.begin(), nodes.end(), [](const auto& a, const auto& b) {
@@ -221,7 +231,8 @@ std::unique_ptr<InputChannel> HidrawBackend::openInput(const QString& path) {
     if (::ioctl(fd, HIDIOCGRDESCSIZE, &size) == 0 && size > 0 && size <= HID_MAX_DESCRIPTOR_SIZE) {
         rd.size = static_cast<__u32>(size);
         if (::ioctl(fd, HIDIOCGRDESC, &rd) == 0) {
-            const auto collections = parseReportDescriptor(std::span<const uint8_t>(rd.value, rd.size));
+            const auto collections =
+                parseReportDescriptor(std::span<const uint8_t>(rd.value, rd.size));
             if (split->second < static_cast<int>(collections.size()) &&
                 collections[static_cast<std::size_t>(split->second)].usesReportIds)
                 ids = collections[static_cast<std::size_t>(split->second)].inputReportIds;
@@ -256,7 +267,8 @@ void HidrawBackend::watch(std::function<void(const DeviceChange&)> onChange) {
         monitor_ = nullptr;
         return;
     }
-    notifier_ = std::make_unique<QSocketNotifier>(udev_monitor_get_fd(monitor_), QSocketNotifier::Read);
+    notifier_ =
+        std::make_unique<QSocketNotifier>(udev_monitor_get_fd(monitor_), QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
                      [this] { monitorReadable(); });
 }

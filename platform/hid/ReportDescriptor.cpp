@@ -10,8 +10,21 @@ namespace {
 
 enum class ItemType : uint8_t { Main = 0, Global = 1, Local = 2, Reserved = 3 };
 
-enum MainTag : uint8_t { Input = 0x8, Output = 0x9, Collection = 0xA, Feature = 0xB, EndCollection = 0xC };
-enum GlobalTag : uint8_t { UsagePage = 0x0, ReportSize = 0x7, ReportId = 0x8, ReportCount = 0x9, Push = 0xA, Pop = 0xB };
+enum MainTag : uint8_t {
+    Input = 0x8,
+    Output = 0x9,
+    Collection = 0xA,
+    Feature = 0xB,
+    EndCollection = 0xC
+};
+enum GlobalTag : uint8_t {
+    UsagePage = 0x0,
+    ReportSize = 0x7,
+    ReportId = 0x8,
+    ReportCount = 0x9,
+    Push = 0xA,
+    Pop = 0xB
+};
 enum LocalTag : uint8_t { Usage = 0x0 };
 
 constexpr uint8_t kLongItemPrefix = 0xFE;
@@ -112,9 +125,12 @@ std::vector<CollectionCaps> parseReportDescriptor(std::span<const uint8_t> d) {
             case Output:
             case Feature:
                 if (depth > 0) {
-                    const ReportKind kind = tag == Input ? kInput : tag == Output ? kOutput : kFeature;
+                    const ReportKind kind = tag == Input    ? kInput
+                                            : tag == Output ? kOutput
+                                                            : kFeature;
                     uint64_t& bits = current.bits[global.reportId][kind];
-                    bits = std::min(bits + uint64_t{global.reportSize} * global.reportCount, kMaxReportBits);
+                    bits = std::min(bits + uint64_t{global.reportSize} * global.reportCount,
+                                    kMaxReportBits);
                     if (global.reportId != 0)
                         current.usesReportIds = true;
                 }
@@ -126,10 +142,18 @@ std::vector<CollectionCaps> parseReportDescriptor(std::span<const uint8_t> d) {
             break;
         case ItemType::Global:
             switch (tag) {
-            case UsagePage: global.usagePage = value & 0xFFFF; break;
-            case ReportSize: global.reportSize = value; break;
-            case ReportCount: global.reportCount = value; break;
-            case ReportId: global.reportId = value & 0xFF; break;
+            case UsagePage:
+                global.usagePage = value & 0xFFFF;
+                break;
+            case ReportSize:
+                global.reportSize = value;
+                break;
+            case ReportCount:
+                global.reportCount = value;
+                break;
+            case ReportId:
+                global.reportId = value & 0xFF;
+                break;
             case Push:
                 if (stack.size() < kMaxGlobalStack)
                     stack.push_back(global);
@@ -140,7 +164,8 @@ std::vector<CollectionCaps> parseReportDescriptor(std::span<const uint8_t> d) {
                     stack.pop_back();
                 }
                 break;
-            default: break;
+            default:
+                break;
             }
             break;
         case ItemType::Local:

@@ -40,6 +40,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<HidBackend> makeSystemHidBackend() { return std::make_unique<SystemHidBackend>(); }
+std::unique_ptr<HidBackend> makeSystemHidBackend() {
+    return std::make_unique<SystemHidBackend>();
+}
 
 } // namespace vux::hid

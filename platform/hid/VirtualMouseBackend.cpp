@@ -64,7 +64,8 @@ Socket connectTo(const QString& socketPath, std::optional<Description>* descript
     const ssize_t n = ::recv(s.fd(), packet.data(), packet.size(), 0);
     if (n <= 0)
         return Socket();
-    *description = decodeDescription(std::span<const uint8_t>(packet.data(), static_cast<std::size_t>(n)));
+    *description =
+        decodeDescription(std::span<const uint8_t>(packet.data(), static_cast<std::size_t>(n)));
     if (!*description)
         return Socket();
     return s;
@@ -78,7 +79,8 @@ Socket openChannel(const QString& path, OpenMode mode, CollectionCaps* collectio
     Socket s = connectTo(split->first, &description);
     if (!s.valid())
         return Socket();
-    const std::vector<CollectionCaps> collections = parseReportDescriptor(description->reportDescriptor);
+    const std::vector<CollectionCaps> collections =
+        parseReportDescriptor(description->reportDescriptor);
     if (split->second >= static_cast<int>(collections.size()))
         return Socket();
     if (collection)
@@ -115,7 +117,8 @@ public:
             if (packet[0] != static_cast<uint8_t>(kInput) || n < 2)
                 continue;
             // The socket carries the reports of all the mouse's collections, as a hidraw node does.
-            if (!reportIds_.empty() && !std::binary_search(reportIds_.begin(), reportIds_.end(), packet[1]))
+            if (!reportIds_.empty() &&
+                !std::binary_search(reportIds_.begin(), reportIds_.end(), packet[1]))
                 continue;
             const std::size_t length = std::min(static_cast<std::size_t>(n) - 1, buffer.size());
             std::copy_n(packet.begin() + 1, length, buffer.begin());
@@ -169,8 +172,9 @@ std::vector<InterfaceInfo> VirtualMouseBackend::enumerate() {
     std::vector<InterfaceInfo> result;
     if (folder_.isEmpty())
         return result;
-    const QStringList names = QDir(folder_).entryList({QStringLiteral("*") + QLatin1String(kSocketSuffix)},
-                                                      QDir::System | QDir::Files, QDir::Name);
+    const QStringList names =
+        QDir(folder_).entryList({QStringLiteral("*") + QLatin1String(kSocketSuffix)},
+                                QDir::System | QDir::Files, QDir::Name);
     for (const QString& name : names) {
         const QString socketPath = folder_ + QLatin1Char('/') + name;
         std::optional<Description> d;
@@ -179,8 +183,8 @@ std::vector<InterfaceInfo> VirtualMouseBackend::enumerate() {
             continue;
         const std::vector<CollectionCaps> collections = parseReportDescriptor(d->reportDescriptor);
         for (std::size_t i = 0; i < collections.size(); ++i)
-            result.push_back({interfacePath(socketPath, static_cast<int>(i)), true, d->vendorId, d->productId,
-                              collections[i].caps});
+            result.push_back({interfacePath(socketPath, static_cast<int>(i)), true, d->vendorId,
+                              d->productId, collections[i].caps});
     }
     return result;
 }
@@ -192,8 +196,9 @@ std::unique_ptr<InputChannel> VirtualMouseBackend::openInput(const QString& path
     Socket s = openChannel(path, OpenMode::Read, &collection);
     if (!s.valid())
         return nullptr;
-    return std::make_unique<VirtualInputChannel>(
-        std::move(s), collection.usesReportIds ? collection.inputReportIds : std::vector<uint8_t>{});
+    return std::make_unique<VirtualInputChannel>(std::move(s), collection.usesReportIds
+                                                                   ? collection.inputReportIds
+                                                                   : std::vector<uint8_t>{});
 }
 
 std::unique_ptr<FeatureChannel> VirtualMouseBackend::openFeature(const QString& path) {

@@ -32,7 +32,8 @@ std::vector<uint8_t> encodeDescription(const Description& d) {
     put16(out, d.productId);
     const std::size_t room = kMaxPacket - kHeader;
     out.insert(out.end(), d.reportDescriptor.begin(),
-               d.reportDescriptor.begin() + static_cast<std::ptrdiff_t>(std::min(room, d.reportDescriptor.size())));
+               d.reportDescriptor.begin() +
+                   static_cast<std::ptrdiff_t>(std::min(room, d.reportDescriptor.size())));
     return out;
 }
 

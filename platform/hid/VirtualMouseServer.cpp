@@ -28,7 +28,8 @@ bool fillAddress(sockaddr_un& addr, const QByteArray& path) {
 } // namespace
 
 VirtualMouseServer::VirtualMouseServer(Description description, QString folder)
-    : description_(std::move(description)), folder_(folder.isEmpty() ? virtualMouseFolder() : folder),
+    : description_(std::move(description)),
+      folder_(folder.isEmpty() ? virtualMouseFolder() : folder),
       controlFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
 VirtualMouseServer::~VirtualMouseServer() {
@@ -46,7 +47,8 @@ bool VirtualMouseServer::plug() {
         return false;
     ++plugCount_;
     const QString base = QStringLiteral("vmouse-%1-%2").arg(::getpid()).arg(plugCount_);
-    const QByteArray temp = QFile::encodeName(folder_ + QStringLiteral("/.") + base + QStringLiteral(".tmp"));
+    const QByteArray temp =
+        QFile::encodeName(folder_ + QStringLiteral("/.") + base + QStringLiteral(".tmp"));
     const QString finalPath = folder_ + QLatin1Char('/') + base + QLatin1String(kSocketSuffix);
     sockaddr_un addr{};
     if (!fillAddress(addr, temp))
@@ -57,7 +59,8 @@ bool VirtualMouseServer::plug() {
     ::unlink(temp.constData());
     // Bound and listening under a hidden name first, so a program that sees the
     // final name can always connect.
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 16) != 0 ||
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0 ||
+        ::listen(fd, 16) != 0 ||
         ::rename(temp.constData(), QFile::encodeName(finalPath).constData()) != 0) {
         ::unlink(temp.constData());
         ::close(fd);
@@ -135,8 +138,8 @@ bool VirtualMouseServer::readClient(Client& client, const FeatureHandler& onFeat
     return true;
 }
 
-void VirtualMouseServer::serve(int lineFd, const LineHandler& onLine, const FeatureHandler& onFeature,
-                               std::stop_token stop) {
+void VirtualMouseServer::serve(int lineFd, const LineHandler& onLine,
+                               const FeatureHandler& onFeature, std::stop_token stop) {
     std::stop_callback onStop(stop, [this] { wake(); });
     serveUntilDone(lineFd, onLine, onFeature, stop);
 }
@@ -146,8 +149,8 @@ void VirtualMouseServer::wake() const {
     [[maybe_unused]] const ssize_t n = ::write(controlFd_, &one, sizeof one);
 }
 
-void VirtualMouseServer::serveUntilDone(int lineFd, const LineHandler& onLine, const FeatureHandler& onFeature,
-                                        std::stop_token stop) {
+void VirtualMouseServer::serveUntilDone(int lineFd, const LineHandler& onLine,
+                                        const FeatureHandler& onFeature, std::stop_token stop) {
     std::string pending;
     bool running = !stop.stop_requested();
     while (running) {

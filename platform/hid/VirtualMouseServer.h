@@ -62,8 +62,8 @@ private:
     Description description_;
     QString folder_;
     mutable std::mutex mutex_;
-    int listenFd_ = -1;      // guarded by mutex_
-    QString socketPath_;     // guarded by mutex_
+    int listenFd_ = -1;           // guarded by mutex_
+    QString socketPath_;          // guarded by mutex_
     std::vector<Client> clients_; // guarded by mutex_
     // Connections that unplug shut down; the serving thread closes them between
     // two polls, so no descriptor is closed (and reused) while it reads from it.

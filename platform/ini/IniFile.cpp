@@ -148,7 +148,8 @@ bool commitEdits(const QString& file, const std::vector<std::pair<QString, QStri
 
     const std::string target = resolveTarget(file);
     const auto slash = target.rfind('/');
-    const std::string dirPath = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
+    const std::string dirPath =
+        slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
     if (name.empty() || name == "." || name == "..")
         return false;
@@ -207,8 +208,7 @@ bool commitEdits(const QString& file, const std::vector<std::pair<QString, QStri
     return true;
 }
 
-QString readFrom(const IniText& text, const QString& section, const QString& key,
-                 int bufferSize) {
+QString readFrom(const IniText& text, const QString& section, const QString& key, int bufferSize) {
     if (bufferSize <= 1)
         return {};
     std::optional<QString> value = text.find(section, key);

@@ -35,8 +35,7 @@ namespace detail {
 class IniText;
 }
 
-QString readString(const QString& file, const QString& section, const QString& key,
-                   int bufferSize);
+QString readString(const QString& file, const QString& section, const QString& key, int bufferSize);
 
 // Returns false when the file could not be replaced; the old file is then untouched.
 bool writeString(const QString& file, const QString& section, const QString& key,

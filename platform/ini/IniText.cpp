@@ -38,34 +38,27 @@ struct Target {
     }
 };
 
-template <class C>
-bool isBlank(C c) {
+template <class C> bool isBlank(C c) {
     return c == C(' ') || c == C('\t');
 }
 
-template <class C>
-QString toQString(const C* p, std::size_t n);
+template <class C> QString toQString(const C* p, std::size_t n);
 
-template <>
-QString toQString<char>(const char* p, std::size_t n) {
+template <> QString toQString<char>(const char* p, std::size_t n) {
     return QString::fromUtf8(p, qsizetype(n));
 }
 
-template <>
-QString toQString<char16_t>(const char16_t* p, std::size_t n) {
+template <> QString toQString<char16_t>(const char16_t* p, std::size_t n) {
     return QString(reinterpret_cast<const QChar*>(p), qsizetype(n));
 }
 
-template <class C>
-std::basic_string<C> fromQString(const QString& s);
+template <class C> std::basic_string<C> fromQString(const QString& s);
 
-template <>
-std::string fromQString<char>(const QString& s) {
+template <> std::string fromQString<char>(const QString& s) {
     return s.toStdString();
 }
 
-template <>
-std::u16string fromQString<char16_t>(const QString& s) {
+template <> std::u16string fromQString<char16_t>(const QString& s) {
     return s.toStdU16String();
 }
 
@@ -108,8 +101,7 @@ struct Line {
     std::size_t afterEquals = 0;              // first unit after '=' (Entry only)
 };
 
-template <class C>
-void trim(const std::basic_string<C>& s, std::size_t& b, std::size_t& e) {
+template <class C> void trim(const std::basic_string<C>& s, std::size_t& b, std::size_t& e) {
     while (b < e && isBlank(s[b]))
         ++b;
     while (e > b && isBlank(s[e - 1]))
@@ -130,8 +122,7 @@ inline std::size_t findUnit(const char16_t* s, std::size_t from, std::size_t n, 
 // Finds line ends for a pass from the start to the end of a text. The next CR
 // and the next LF are each searched once and remembered, so a file with only
 // one kind of line end costs one scan, not one per line.
-template <class C>
-class LineEnds {
+template <class C> class LineEnds {
 public:
     explicit LineEnds(const std::basic_string<C>& s) : s_(s.data()), n_(s.size()) {}
     std::size_t contentEnd(std::size_t pos) {
@@ -239,8 +230,7 @@ std::optional<QString> findIn(const std::basic_string<C>& s, const Target& secti
 }
 
 // The line end a write uses: the file's first one, CRLF when it has none.
-template <class C>
-std::basic_string<C> lineEndOf(const std::basic_string<C>& s) {
+template <class C> std::basic_string<C> lineEndOf(const std::basic_string<C>& s) {
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (s[i] == C('\n'))
             return {C('\n')};
@@ -254,15 +244,15 @@ std::basic_string<C> lineEndOf(const std::basic_string<C>& s) {
 }
 
 template <class C>
-void setIn(std::basic_string<C>& s, const Target& section, const Target& key, const QString& keyText,
-           const QString& value) {
+void setIn(std::basic_string<C>& s, const Target& section, const Target& key,
+           const QString& keyText, const QString& value) {
     const std::basic_string<C> eol = lineEndOf(s);
     const std::basic_string<C> newValue = fromQString<C>(value);
 
     bool inSection = false;
     bool sectionFound = false;
-    std::size_t insertAt = 0;      // after the last key line of the section (or its header)
-    bool insertHasLineEnd = true;  // that line ends with a line end
+    std::size_t insertAt = 0;     // after the last key line of the section (or its header)
+    bool insertHasLineEnd = true; // that line ends with a line end
     LineEnds<C> ends(s);
     for (std::size_t pos = 0; pos < s.size();) {
         const Line line = parseLine(s, pos, ends);

@@ -36,9 +36,9 @@ public:
 
 private:
     Encoding encoding_ = Encoding::Utf8;
-    std::string utf8_;       // body of a UTF-8 file (without BOM)
-    std::u16string utf16_;   // body of a UTF-16LE file (without BOM)
-    std::string oddTail_;    // a stray last byte of a UTF-16 file, kept as is
+    std::string utf8_;     // body of a UTF-8 file (without BOM)
+    std::u16string utf16_; // body of a UTF-16LE file (without BOM)
+    std::string oddTail_;  // a stray last byte of a UTF-16 file, kept as is
 };
 
 } // namespace vux::ini::detail

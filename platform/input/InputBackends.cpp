@@ -16,7 +16,9 @@ public:
 
 } // namespace
 
-std::unique_ptr<InputInjector> makeNullInjector() { return std::make_unique<NullInjector>(); }
+std::unique_ptr<InputInjector> makeNullInjector() {
+    return std::make_unique<NullInjector>();
+}
 
 std::unique_ptr<InputInjector> makeInputInjector() {
     // VUX_INPUT_BACKEND=xtest passes uinput over: tests that watch an X server
@@ -27,10 +29,12 @@ std::unique_ptr<InputInjector> makeInputInjector() {
         if (auto injector = makeUinputInjector())
             return injector;
     if (auto injector = makeXTestInjector()) {
-        if (const char* wayland = std::getenv("WAYLAND_DISPLAY"); wayland != nullptr && *wayland != 0)
-            std::fputs("VUX_GMouse: /dev/uinput is not writable; synthesized input reaches only X11 "
-                       "programs of this Wayland session.\n",
-                       stderr);
+        if (const char* wayland = std::getenv("WAYLAND_DISPLAY");
+            wayland != nullptr && *wayland != 0)
+            std::fputs(
+                "VUX_GMouse: /dev/uinput is not writable; synthesized input reaches only X11 "
+                "programs of this Wayland session.\n",
+                stderr);
         return injector;
     }
     std::fputs("VUX_GMouse: cannot synthesize input (/dev/uinput is not writable and there is no X "

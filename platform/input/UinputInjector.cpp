@@ -61,7 +61,9 @@ private:
     std::mutex writeLock_;
 };
 
-bool setBit(int fd, unsigned long request, int bit) { return ioctl(fd, request, bit) == 0; }
+bool setBit(int fd, unsigned long request, int bit) {
+    return ioctl(fd, request, bit) == 0;
+}
 
 } // namespace
 

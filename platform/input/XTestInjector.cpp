@@ -27,7 +27,8 @@ public:
         if (keycode == kXKeycodeOffset || keycode > 255)
             return;
         std::lock_guard guard(lock_);
-        XTestFakeKeyEvent(display_, keycode, (flags & kKeyEventKeyUp) == 0 ? True : False, CurrentTime);
+        XTestFakeKeyEvent(display_, keycode, (flags & kKeyEventKeyUp) == 0 ? True : False,
+                          CurrentTime);
         XSync(display_, False); // processed by the server when this returns
     }
 

@@ -12,7 +12,9 @@ namespace {
 using vux::test::ProgramSandbox;
 using vux::test::waitFor;
 
-QString programUnderTest() { return QStringLiteral(VUX_PROGRAM_PATH); }
+QString programUnderTest() {
+    return QStringLiteral(VUX_PROGRAM_PATH);
+}
 
 class Program : public ::testing::Test {
 protected:

@@ -94,7 +94,9 @@ private:
 class FakeInputChannel : public hid::InputChannel {
 public:
     explicit FakeInputChannel(std::shared_ptr<InputQueue> queue) : queue_(std::move(queue)) {}
-    int readReport(std::span<uint8_t> buffer, std::stop_token stop) override { return queue_->pop(buffer, stop); }
+    int readReport(std::span<uint8_t> buffer, std::stop_token stop) override {
+        return queue_->pop(buffer, stop);
+    }
     bool gone() const override { return queue_->gone(); }
 
 private:
@@ -127,8 +129,10 @@ public:
     // The mouse's three collections as the TESK mouse presents them.
     void addMouse(const QString& base, uint16_t featureLength = 9, uint16_t inputLength = 9) {
         interfaces.push_back({base + "#0", true, 0x18F8, 0x0F99, {0x0001, 0x0002, 5, 0, 0}});
-        interfaces.push_back({base + "#1", true, 0x18F8, 0x0F99, {0xFF00, 0x0001, inputLength, 0, 0}});
-        interfaces.push_back({base + "#2", true, 0x18F8, 0x0F99, {0xFF01, 0x0001, 0, 0, featureLength}});
+        interfaces.push_back(
+            {base + "#1", true, 0x18F8, 0x0F99, {0xFF00, 0x0001, inputLength, 0, 0}});
+        interfaces.push_back(
+            {base + "#2", true, 0x18F8, 0x0F99, {0xFF01, 0x0001, 0, 0, featureLength}});
     }
     void addOther(const QString& path) {
         interfaces.push_back({path, true, 0x046D, 0xC077, {0x0001, 0x0002, 4, 0, 0}});

@@ -66,10 +66,17 @@ TEST_F(CommandReportsTest, FactoryProfileSendsTheButtonMapThenWheelDpiAndFireTim
     connect();
     applySettings(state);
 
-    const std::vector<Bytes> expected{
-        report({7, 0x10, 1, 1}), report({7, 0x10, 2, 2}), report({7, 0x10, 3, 3}), report({7, 0x10, 5, 5}),
-        report({7, 0x10, 4, 4}), report({7, 0x10, 6, 0x1F}), report({7, 0x10, 8, 0x1F}), report({7, 0x10, 9, 9}),
-        report({7, 0x11, 1, 0}), report({7, 0x09, 1, 0xA0}), report({7, 0x12, 6, 0, 0, 0, 0, 0})};
+    const std::vector<Bytes> expected{report({7, 0x10, 1, 1}),
+                                      report({7, 0x10, 2, 2}),
+                                      report({7, 0x10, 3, 3}),
+                                      report({7, 0x10, 5, 5}),
+                                      report({7, 0x10, 4, 4}),
+                                      report({7, 0x10, 6, 0x1F}),
+                                      report({7, 0x10, 8, 0x1F}),
+                                      report({7, 0x10, 9, 9}),
+                                      report({7, 0x11, 1, 0}),
+                                      report({7, 0x09, 1, 0xA0}),
+                                      report({7, 0x12, 6, 0, 0, 0, 0, 0})};
     EXPECT_EQ(hid.features->take(), expected);
     EXPECT_EQ(state.derived.firstHostButton, 6);
     EXPECT_EQ(state.derived.driverActive, 0);
@@ -93,7 +100,8 @@ TEST_F(CommandReportsTest, CommandsKeepTheBytesTheyDoNotName) {
     connect();
     {
         std::lock_guard lock(state.link.featureMutex);
-        std::fill(state.link.featureReport.begin() + 4, state.link.featureReport.begin() + 9, uint8_t{0xAA});
+        std::fill(state.link.featureReport.begin() + 4, state.link.featureReport.begin() + 9,
+                  uint8_t{0xAA});
     }
     applySettings(state);
     const auto sent = hid.features->take();
@@ -240,11 +248,23 @@ TEST_F(CommandReportsTest, ReportsOfTwoThreadsNeverMix) {
     for (const Bytes& r : hid.features->take()) {
         ASSERT_EQ(r[0], 7);
         switch (r[1]) {
-        case 0x10: EXPECT_TRUE(r[3] <= 17 || r[3] == 31); break;
-        case 0x09: EXPECT_EQ(r[2], 1); EXPECT_TRUE(r[3] == 0xA0 || r[3] == 0xA1); break;
-        case 0x11: EXPECT_EQ(r[2], 1); EXPECT_EQ(r[3], 0); break;
-        case 0x12: EXPECT_EQ(r[2], 6); EXPECT_EQ(r[3], 0); break;
-        default: ADD_FAILURE() << "command " << int(r[1]);
+        case 0x10:
+            EXPECT_TRUE(r[3] <= 17 || r[3] == 31);
+            break;
+        case 0x09:
+            EXPECT_EQ(r[2], 1);
+            EXPECT_TRUE(r[3] == 0xA0 || r[3] == 0xA1);
+            break;
+        case 0x11:
+            EXPECT_EQ(r[2], 1);
+            EXPECT_EQ(r[3], 0);
+            break;
+        case 0x12:
+            EXPECT_EQ(r[2], 6);
+            EXPECT_EQ(r[3], 0);
+            break;
+        default:
+            ADD_FAILURE() << "command " << int(r[1]);
         }
     }
 }

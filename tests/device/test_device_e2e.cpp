@@ -119,9 +119,10 @@ TEST_F(DeviceEndToEnd, FactoryProfileReachesTheMouseAndConfigIniAndUnplugEndsThe
 
     ASSERT_TRUE(mouse.waitForFeatures(11));
     const QStringList expected{
-        feature("07 10 01 01"), feature("07 10 02 02"), feature("07 10 03 03"), feature("07 10 05 05"),
-        feature("07 10 04 04"), feature("07 10 06 1f"), feature("07 10 08 1f"), feature("07 10 09 09"),
-        feature("07 11 00 00"), feature("07 09 00 90"), feature("07 12 06 00")};
+        feature("07 10 01 01"), feature("07 10 02 02"), feature("07 10 03 03"),
+        feature("07 10 05 05"), feature("07 10 04 04"), feature("07 10 06 1f"),
+        feature("07 10 08 1f"), feature("07 10 09 09"), feature("07 11 00 00"),
+        feature("07 09 00 90"), feature("07 12 06 00")};
     EXPECT_EQ(mouse.features().mid(0, 11), expected);
 
     // Button 6 is the first handed to the computer: its click acknowledges the
@@ -131,19 +132,20 @@ TEST_F(DeviceEndToEnd, FactoryProfileReachesTheMouseAndConfigIniAndUnplugEndsThe
     ASSERT_TRUE(mouse.waitForFeatures(12));
     EXPECT_EQ(mouse.features().at(11), feature("07 09 01 a0"));
 
-    const QStringList profileOrder{"K1=1", "K2=2", "K3=3", "K4=5", "K5=4", "K6=18", "K7=17", "K8=13",
-                                   "DPI_LEVEL=0", "WHEEL_STATUS=0", "MACRO_MODE2=0", "DPI_SET1=1",
-                                   "DPI_SET_EN1=1", "DPI_SET2=2", "DPI_SET_EN2=1", "DPI_SET3=4",
-                                   "DPI_SET_EN3=1", "DPI_SET4=0", "DPI_SET_EN4=1", "LED_STATUS=0",
-                                   "DPI_SPEED=4", "WHEEL_SPEED=2", "FIRE_TIME=50"};
+    const QStringList profileOrder{
+        "K1=1",          "K2=2",          "K3=3",          "K4=5",          "K5=4",
+        "K6=18",         "K7=17",         "K8=13",         "DPI_LEVEL=0",   "WHEEL_STATUS=0",
+        "MACRO_MODE2=0", "DPI_SET1=1",    "DPI_SET_EN1=1", "DPI_SET2=2",    "DPI_SET_EN2=1",
+        "DPI_SET3=4",    "DPI_SET_EN3=1", "DPI_SET4=0",    "DPI_SET_EN4=1", "LED_STATUS=0",
+        "DPI_SPEED=4",   "WHEEL_SPEED=2", "FIRE_TIME=50"};
     const QByteArray config = box.readFile("config.ini");
     EXPECT_TRUE(sectionKeys(config, "Init").contains("CurConfig=1"));
     EXPECT_EQ(sectionKeys(config, "Config6"), profileOrder);
     // The DPI button stored its new level in the current profile.
     QStringList current = profileOrder;
     current[8] = "DPI_LEVEL=1";
-    ASSERT_TRUE(waitFor([&] { return sectionKeys(box.readFile("config.ini"), "Config1") == current; },
-                        kDeadlineMs))
+    ASSERT_TRUE(waitFor(
+        [&] { return sectionKeys(box.readFile("config.ini"), "Config1") == current; }, kDeadlineMs))
         << sectionKeys(box.readFile("config.ini"), "Config1").join(' ').toStdString();
 
     mouse.send("unplug");
@@ -174,8 +176,9 @@ TEST_F(DeviceEndToEnd, WithoutItsWriteChannelTheMouseIsConnectedButHearsNothing)
     ASSERT_TRUE(mouse.waitForReady());
     QProcess& program = box.start({}, environment());
     // "Config6" is written by the apply at the end of start-up.
-    ASSERT_TRUE(waitFor([&] { return !sectionKeys(box.readFile("config.ini"), "Config6").isEmpty(); },
-                        kDeadlineMs));
+    ASSERT_TRUE(
+        waitFor([&] { return !sectionKeys(box.readFile("config.ini"), "Config6").isEmpty(); },
+                kDeadlineMs));
     EXPECT_EQ(program.state(), QProcess::Running);
     // Its removal is the removal of the path the search ended on.
     mouse.send("unplug");

@@ -97,12 +97,15 @@ TEST_F(DiscoveryTest, DeviceChangesActOnlyOnTheMousePathLetterCaseAside) {
 
     using hid::DeviceChangeKind;
     // Another device coming and going changes nothing.
-    EXPECT_EQ(handleDeviceChange(state, {DeviceChangeKind::Arrival, "/dev/hidraw7#0"}), DeviceChangeOutcome::None);
-    EXPECT_EQ(handleDeviceChange(state, {DeviceChangeKind::Removal, "/dev/hidraw7#0"}), DeviceChangeOutcome::None);
+    EXPECT_EQ(handleDeviceChange(state, {DeviceChangeKind::Arrival, "/dev/hidraw7#0"}),
+              DeviceChangeOutcome::None);
+    EXPECT_EQ(handleDeviceChange(state, {DeviceChangeKind::Removal, "/dev/hidraw7#0"}),
+              DeviceChangeOutcome::None);
     EXPECT_EQ(state.link.connected, 1);
     // An arrival while connected does not search again.
     hid.opened.clear();
-    EXPECT_EQ(handleDeviceChange(state, {DeviceChangeKind::Arrival, path}), DeviceChangeOutcome::None);
+    EXPECT_EQ(handleDeviceChange(state, {DeviceChangeKind::Arrival, path}),
+              DeviceChangeOutcome::None);
     EXPECT_TRUE(hid.opened.empty());
 
     EXPECT_TRUE(matchesDevicePath(state, {DeviceChangeKind::Removal, path.toUpper()}));
@@ -126,12 +129,14 @@ TEST_F(DiscoveryTest, ArrivalOfTheKnownPathWhileDisconnectedReopensGoneChannels)
     hid.addMouse("/dev/hidraw1");
     ASSERT_EQ(discoverDevice(state), 1);
     const QString path = state.link.devicePath.get();
-    ASSERT_EQ(handleDeviceChange(state, {hid::DeviceChangeKind::Removal, path}), DeviceChangeOutcome::MouseRemoved);
+    ASSERT_EQ(handleDeviceChange(state, {hid::DeviceChangeKind::Removal, path}),
+              DeviceChangeOutcome::MouseRemoved);
     hid.input->unplug();
     hid.input = std::make_shared<test::InputQueue>();
     hid.opened.clear();
 
-    EXPECT_EQ(handleDeviceChange(state, {hid::DeviceChangeKind::Arrival, path}), DeviceChangeOutcome::None);
+    EXPECT_EQ(handleDeviceChange(state, {hid::DeviceChangeKind::Arrival, path}),
+              DeviceChangeOutcome::None);
     EXPECT_EQ(state.link.connected, 1);
     EXPECT_EQ(hid.opened.front(), "read /dev/hidraw1#1");
     std::lock_guard lock(state.link.channelMutex);

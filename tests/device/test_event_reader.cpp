@@ -24,9 +24,10 @@ struct Flags {
 };
 
 std::ostream& operator<<(std::ostream& os, const Flags& f) {
-    return os << "{pending " << f.eventPending << ", code " << int(f.eventCode) << ", stop " << f.stopRequest
-              << ", active " << int(f.driverActive) << ", launched " << int(f.blinkLaunched) << ", blinkOn "
-              << int(f.blinkOn) << ", repaints " << f.repaints << "}";
+    return os << "{pending " << f.eventPending << ", code " << int(f.eventCode) << ", stop "
+              << f.stopRequest << ", active " << int(f.driverActive) << ", launched "
+              << int(f.blinkLaunched) << ", blinkOn " << int(f.blinkOn) << ", repaints "
+              << f.repaints << "}";
 }
 
 struct Case {
@@ -39,22 +40,56 @@ struct Case {
 
 // pending, code, stop, active, launched, blinkOn, repaints
 const Case kCases[] = {
-    {"press while idle is posted", {0, 0, 0, 1, 0, 0, 0}, 0, {6, 0xF5, 0, 0}, {1, 0xF5, 0, 1, 0, 0, 0}},
-    {"press while busy stops the macro", {1, 0xF1, 0, 1, 0, 0, 0}, 0, {6, 0xF5}, {1, 0xF1, 1, 1, 0, 0, 0}},
-    {"press while busy in hold mode is ignored", {1, 0xF1, 0, 1, 0, 0, 0}, 1, {6, 0xF5}, {1, 0xF1, 0, 1, 0, 0, 0}},
-    {"release in hold mode stops the macro", {1, 0xF1, 0, 1, 0, 0, 0}, 1, {9, 0}, {1, 0xF1, 1, 1, 0, 0, 0}},
-    {"release in toggle mode is ignored", {1, 0xF1, 0, 1, 0, 0, 0}, 0, {9, 0}, {1, 0xF1, 0, 1, 0, 0, 0}},
-    {"acknowledgement while processing counts as a release", {0, 0, 0, 1, 0, 0, 0}, 1, {6, 0}, {0, 0, 1, 1, 0, 0, 0}},
+    {"press while idle is posted",
+     {0, 0, 0, 1, 0, 0, 0},
+     0,
+     {6, 0xF5, 0, 0},
+     {1, 0xF5, 0, 1, 0, 0, 0}},
+    {"press while busy stops the macro",
+     {1, 0xF1, 0, 1, 0, 0, 0},
+     0,
+     {6, 0xF5},
+     {1, 0xF1, 1, 1, 0, 0, 0}},
+    {"press while busy in hold mode is ignored",
+     {1, 0xF1, 0, 1, 0, 0, 0},
+     1,
+     {6, 0xF5},
+     {1, 0xF1, 0, 1, 0, 0, 0}},
+    {"release in hold mode stops the macro",
+     {1, 0xF1, 0, 1, 0, 0, 0},
+     1,
+     {9, 0},
+     {1, 0xF1, 1, 1, 0, 0, 0}},
+    {"release in toggle mode is ignored",
+     {1, 0xF1, 0, 1, 0, 0, 0},
+     0,
+     {9, 0},
+     {1, 0xF1, 0, 1, 0, 0, 0}},
+    {"acknowledgement while processing counts as a release",
+     {0, 0, 0, 1, 0, 0, 0},
+     1,
+     {6, 0},
+     {0, 0, 1, 1, 0, 0, 0}},
     {"code 240 is not a press", {0, 0, 0, 1, 0, 0, 0}, 1, {6, 0xF0}, {0, 0, 0, 1, 0, 0, 0}},
     {"code 16 is ignored", {0, 0, 0, 1, 0, 0, 0}, 1, {6, 0x10}, {0, 0, 0, 1, 0, 0, 0}},
-    {"acknowledgement ends the wait", {0, 0, 0, 0, 1, 1, 0}, 0, {6, 0, 0xFF}, {0, 0, 0, 1, 0, 0, 1}},
-    {"other report id during the wait is dropped", {0, 0, 0, 0, 1, 1, 0}, 0, {5, 0}, {0, 0, 0, 0, 1, 1, 0}},
+    {"acknowledgement ends the wait",
+     {0, 0, 0, 0, 1, 1, 0},
+     0,
+     {6, 0, 0xFF},
+     {0, 0, 0, 1, 0, 0, 1}},
+    {"other report id during the wait is dropped",
+     {0, 0, 0, 0, 1, 1, 0},
+     0,
+     {5, 0},
+     {0, 0, 0, 0, 1, 1, 0}},
     {"press during the wait is lost", {0, 0, 0, 0, 1, 1, 0}, 0, {6, 0xF1}, {0, 0, 0, 0, 1, 1, 0}},
     {"a one-byte report carries no code", {0, 0, 0, 1, 0, 0, 0}, 1, {6}, {0, 0, 0, 1, 0, 0, 0}},
     {"an empty report carries nothing", {0, 0, 0, 0, 1, 1, 0}, 0, {}, {0, 0, 0, 0, 1, 1, 0}},
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ReaderStates : public ::testing::TestWithParam<Case> {};
 
@@ -73,8 +108,13 @@ TEST_P(ReaderStates, OneReport) {
 
     handleInputReport(state, c.report);
 
-    const Flags after{state.mailbox.eventPending.load(), state.mailbox.eventCode, state.mailbox.stopRequest,
-                      state.derived.driverActive, state.indicator.blinkLaunched, state.indicator.blinkOn, repaints};
+    const Flags after{state.mailbox.eventPending.load(),
+                      state.mailbox.eventCode,
+                      state.mailbox.stopRequest,
+                      state.derived.driverActive,
+                      state.indicator.blinkLaunched,
+                      state.indicator.blinkOn,
+                      repaints};
     EXPECT_EQ(after, c.after);
 }
 

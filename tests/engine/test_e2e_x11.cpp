@@ -27,7 +27,6 @@ namespace {
 using test::ProcessLines;
 using test::ProgramSandbox;
 
-
 // One event as the X server saw it.
 struct XEventSeen {
     std::string what; // "key down 37", "button up 1"

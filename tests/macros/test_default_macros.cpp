@@ -18,8 +18,9 @@ namespace vux {
 namespace {
 
 QString deliveredFile(bool english) {
-    return QStringLiteral(VUX_SOURCE_DIR) +
-           (english ? QStringLiteral("/skins/INI_EN/defMacro.dat") : QStringLiteral("/skins/INI_CN/defMacro.dat"));
+    return QStringLiteral(VUX_SOURCE_DIR) + (english
+                                                 ? QStringLiteral("/skins/INI_EN/defMacro.dat")
+                                                 : QStringLiteral("/skins/INI_CN/defMacro.dat"));
 }
 
 QByteArray contents(const QString& path) {

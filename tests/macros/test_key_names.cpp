@@ -13,19 +13,23 @@ namespace {
 // Every named code with its text, written out independently of the program's table.
 std::map<int, QString> expectedNames() {
     std::map<int, QString> names = {
-        {8, "BACK"},       {9, "TAB"},         {12, "CLEAR"},     {13, "RETURN"},    {16, "SHIFT"},
-        {17, "CONTROL"},   {18, "MENU"},       {19, "PAUSE"},     {20, "CAPITAL"},   {21, "KANA"},
-        {23, "JUNJA"},     {24, "FINAL"},      {25, "HANJA"},     {27, "ESCAPE"},    {28, "CONVERT"},
-        {29, "NONCONVERT"}, {30, "ACCEPT"},    {31, "MODECHANGE"}, {32, "SPACE"},    {33, "PRIOR"},
-        {34, "NEXT"},      {35, "END"},        {36, "HOME"},      {37, "LEFT"},      {38, "UP"},
-        {39, "RIGHT"},     {40, "DOWN"},       {41, "SELECT"},    {42, "PRINT"},     {43, "EXECUTE"},
-        {44, "SNAPSHOT"},  {45, "INSERT"},     {46, "DELETE"},    {47, "HELP"},      {91, "LWIN"},
-        {92, "RWIN"},      {93, "APPS"},       {95, "SLEEP"},     {106, "MULTIPLY"}, {107, "ADD"},
-        {108, "SEPARATOR"}, {109, "SUBTRACT"}, {110, "DECIMAL"},  {111, "DIVIDE"},   {144, "NUMLOCK"},
-        {145, "SCROLL"},   {160, "LSHIFT"},    {161, "RSHIFT"},   {162, "LCONTROL"}, {163, "RCONTROL"},
-        {164, "LMENU"},    {165, "RMENU"},     {240, "Left_Key"}, {241, "Right_Key"}, {242, "Middle_Key"},
-        {186, ";:"},       {187, "+"},         {188, ","},        {189, "-"},        {190, "."},
-        {191, "/?"},       {219, "[{"},        {220, "\\|"},      {221, "]}"},       {222, " ' "},
+        {8, "BACK"},        {9, "TAB"},         {12, "CLEAR"},       {13, "RETURN"},
+        {16, "SHIFT"},      {17, "CONTROL"},    {18, "MENU"},        {19, "PAUSE"},
+        {20, "CAPITAL"},    {21, "KANA"},       {23, "JUNJA"},       {24, "FINAL"},
+        {25, "HANJA"},      {27, "ESCAPE"},     {28, "CONVERT"},     {29, "NONCONVERT"},
+        {30, "ACCEPT"},     {31, "MODECHANGE"}, {32, "SPACE"},       {33, "PRIOR"},
+        {34, "NEXT"},       {35, "END"},        {36, "HOME"},        {37, "LEFT"},
+        {38, "UP"},         {39, "RIGHT"},      {40, "DOWN"},        {41, "SELECT"},
+        {42, "PRINT"},      {43, "EXECUTE"},    {44, "SNAPSHOT"},    {45, "INSERT"},
+        {46, "DELETE"},     {47, "HELP"},       {91, "LWIN"},        {92, "RWIN"},
+        {93, "APPS"},       {95, "SLEEP"},      {106, "MULTIPLY"},   {107, "ADD"},
+        {108, "SEPARATOR"}, {109, "SUBTRACT"},  {110, "DECIMAL"},    {111, "DIVIDE"},
+        {144, "NUMLOCK"},   {145, "SCROLL"},    {160, "LSHIFT"},     {161, "RSHIFT"},
+        {162, "LCONTROL"},  {163, "RCONTROL"},  {164, "LMENU"},      {165, "RMENU"},
+        {240, "Left_Key"},  {241, "Right_Key"}, {242, "Middle_Key"}, {186, ";:"},
+        {187, "+"},         {188, ","},         {189, "-"},          {190, "."},
+        {191, "/?"},        {219, "[{"},        {220, "\\|"},        {221, "]}"},
+        {222, " ' "},
     };
     names[192] = QString(QChar(0x60)) + QChar(0x7E);
     for (int c = 'A'; c <= 'Z'; ++c)
@@ -40,9 +44,9 @@ std::map<int, QString> expectedNames() {
 }
 
 // The codes that have no name, as ranges.
-const std::pair<int, int> kUnnamedRanges[] = {{0, 7},     {10, 11},   {14, 15},   {22, 22},   {26, 26},
-                                              {58, 64},   {94, 94},   {136, 143}, {146, 159}, {166, 185},
-                                              {193, 218}, {223, 239}, {243, 255}};
+const std::pair<int, int> kUnnamedRanges[] = {
+    {0, 7},     {10, 11},   {14, 15},   {22, 22},   {26, 26},   {58, 64},  {94, 94},
+    {136, 143}, {146, 159}, {166, 185}, {193, 218}, {223, 239}, {243, 255}};
 
 TEST(KeyName, EveryCodeOfTheTable) {
     const auto names = expectedNames();
@@ -117,14 +121,15 @@ TEST(EventLines, PressAfterADelayAppendsTheDelayThenTheEvent) {
 }
 
 TEST(EventLines, WholeMacroFollowsTheLineLayout) {
-    const MacroSlot m = macroOf({{65, 1, 30}, {65, 2, 65535}, {241, 1, 0}, {241, 2, 7}, {13, 9, 5}});
+    const MacroSlot m =
+        macroOf({{65, 1, 30}, {65, 2, 65535}, {241, 1, 0}, {241, 2, 7}, {13, 9, 5}});
     StringListSink list;
     EventLineCounters counters;
     for (int k = 0; k < m.eventCount; ++k)
         addEventLines(list, counters, m, k, true, {});
-    const QStringList expected = {
-        "[↓]A", "    30ms", "[↑]A", "    65535ms", "[↓]Right_Key", "    0ms", "[↑]Right_Key", "    7ms",
-        "RETURN"};
+    const QStringList expected = {"[↓]A",         "    30ms",     "[↑]A",
+                                  "    65535ms",  "[↓]Right_Key", "    0ms",
+                                  "[↑]Right_Key", "    7ms",      "RETURN"};
     EXPECT_EQ(list.lines, expected);
     EXPECT_EQ(list.lineCount(), eventListLineCount(m.eventCount));
     EXPECT_EQ(counters.downLines, 2);

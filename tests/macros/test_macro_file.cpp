@@ -42,10 +42,13 @@ MacroSlot exampleMacro() {
 
 QString exampleLine() {
     return QStringLiteral("065") + repeatField("000", 39) + QStringLiteral("000001000002") +
-           QStringLiteral("065001030000") + QStringLiteral("065002030000") + repeatField("000", 1012);
+           QStringLiteral("065001030000") + QStringLiteral("065002030000") +
+           repeatField("000", 1012);
 }
 
-bool sameBytes(const MacroSlot& a, const MacroSlot& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool sameBytes(const MacroSlot& a, const MacroSlot& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 MacroSlot randomMacro(std::mt19937& rng, int index) {
     std::uniform_int_distribution<int> byte(0, 255);
@@ -86,21 +89,22 @@ TEST(MacroFormat, PadField3WritesThreeDigits) {
     struct Case {
         uint8_t value;
         const char* text;
-    } cases[] = {{0, "000"}, {5, "005"}, {9, "009"}, {10, "010"}, {30, "030"}, {99, "099"},
-                 {100, "100"}, {255, "255"}};
+    } cases[] = {{0, "000"},  {5, "005"},  {9, "009"},   {10, "010"},
+                 {30, "030"}, {99, "099"}, {100, "100"}, {255, "255"}};
     for (const Case& c : cases)
-        EXPECT_EQ(padField3(QStringLiteral("x"), c.value), QStringLiteral("x") + QLatin1String(c.text))
+        EXPECT_EQ(padField3(QStringLiteral("x"), c.value),
+                  QStringLiteral("x") + QLatin1String(c.text))
             << int(c.value);
 }
 
 TEST(MacroFormat, FieldsInterleaveEventsWithTheirDelays) {
     EXPECT_EQ(macroFieldOffset(0), 0);
     EXPECT_EQ(macroFieldOffset(43), 43);
-    EXPECT_EQ(macroFieldOffset(44), 44);   // keyCode of event 0
-    EXPECT_EQ(macroFieldOffset(45), 45);   // action of event 0
-    EXPECT_EQ(macroFieldOffset(46), 554);  // delay 0, low byte
-    EXPECT_EQ(macroFieldOffset(47), 555);  // delay 0, high byte
-    EXPECT_EQ(macroFieldOffset(48), 46);   // keyCode of event 1
+    EXPECT_EQ(macroFieldOffset(44), 44);  // keyCode of event 0
+    EXPECT_EQ(macroFieldOffset(45), 45);  // action of event 0
+    EXPECT_EQ(macroFieldOffset(46), 554); // delay 0, low byte
+    EXPECT_EQ(macroFieldOffset(47), 555); // delay 0, high byte
+    EXPECT_EQ(macroFieldOffset(48), 46);  // keyCode of event 1
     EXPECT_EQ(macroFieldOffset(1062), 1062);
     EXPECT_EQ(macroFieldOffset(1063), 1063); // high byte of the last delay
     // Every record byte is carried by exactly one field.
@@ -133,10 +137,10 @@ TEST(MacroFormat, DamagedFieldsReadAsDecimalTextToInteger) {
         QString line;
         uint8_t byte0;
     } cases[] = {
-        {QStringLiteral("065"), 65},  {QStringLiteral("65"), 65},    {QStringLiteral("6"), 6},
-        {QStringLiteral(""), 0},      {QStringLiteral("abc"), 0},    {QStringLiteral("6x5"), 6},
-        {QStringLiteral(" 65"), 65},  {QStringLiteral("+65"), 65},   {QStringLiteral("-01"), 255},
-        {QStringLiteral("999"), 231}, {QStringLiteral("256"), 0},    {QStringLiteral("--1"), 0},
+        {QStringLiteral("065"), 65},  {QStringLiteral("65"), 65},  {QStringLiteral("6"), 6},
+        {QStringLiteral(""), 0},      {QStringLiteral("abc"), 0},  {QStringLiteral("6x5"), 6},
+        {QStringLiteral(" 65"), 65},  {QStringLiteral("+65"), 65}, {QStringLiteral("-01"), 255},
+        {QStringLiteral("999"), 231}, {QStringLiteral("256"), 0},  {QStringLiteral("--1"), 0},
         {QStringLiteral("\t 7"), 7},  {QStringLiteral("٣٣٣"), 0}, // non-ASCII digits are not digits
     };
     for (const Case& c : cases) {
@@ -244,7 +248,8 @@ TEST_F(MacroFileTest, FewerMacrosLeaveOldKeysThatLoadingIgnores) {
     const MacroSlot third = table.snapshot(2);
     table.macroCount = 2;
     ASSERT_TRUE(saveMacroFile(table, path("m.dat")));
-    EXPECT_EQ(ini::readString(path("m.dat"), "Macros", "2", kMacroLineLength + 1), encodeMacroLine(third));
+    EXPECT_EQ(ini::readString(path("m.dat"), "Macros", "2", kMacroLineLength + 1),
+              encodeMacroLine(third));
 
     MacroTable loaded;
     {
@@ -355,7 +360,7 @@ TEST_F(MacroResetTest, DefaultsAreLoadedAndSavedAsTheUserFile) {
     setTable({def});
     // The delivered file in a foreign layout: lower-case names, blanks, extra keys.
     writeFile("skins/INI_EN/defMacro.dat", QByteArray("; defaults\n[macros]\nMACRONUM = 1\n0 = ") +
-                                                encodeMacroLine(def).toLatin1() + "\n5=junk\n");
+                                               encodeMacroLine(def).toLatin1() + "\n5=junk\n");
     writeFile("Macro_EN.dat", "[Macros]\r\nmacroNum=0\r\n");
     state.shell.isEnglish = 1;
     state.view.viewMode = 0;
@@ -366,8 +371,8 @@ TEST_F(MacroResetTest, DefaultsAreLoadedAndSavedAsTheUserFile) {
     EXPECT_EQ(refreshed, 0);
     EXPECT_EQ(repaints, 0);
     // The user file comes out in the writer's layout, not as a copy.
-    EXPECT_EQ(readFile("Macro_EN.dat"),
-              QByteArray("[Macros]\r\nmacroNum=1\r\n0=") + encodeMacroLine(def).toLatin1() + "\r\n");
+    EXPECT_EQ(readFile("Macro_EN.dat"), QByteArray("[Macros]\r\nmacroNum=1\r\n0=") +
+                                            encodeMacroLine(def).toLatin1() + "\r\n");
 }
 
 TEST_F(MacroResetTest, ChineseInterfaceUsesItsOwnFilesAndRefreshesTheMacroPage) {

@@ -11,7 +11,8 @@ TEST(DesktopScales, WindowsSpeedToLibinputAndBack) {
     struct Case {
         int windows;
         double libinput;
-    } cases[] = {{1, -0.9}, {8, -0.2}, {10, 0.0}, {16, 0.6}, {18, 0.8}, {20, 1.0}, {0, -1.0}, {25, 1.0}};
+    } cases[] = {{1, -0.9}, {8, -0.2}, {10, 0.0}, {16, 0.6},
+                 {18, 0.8}, {20, 1.0}, {0, -1.0}, {25, 1.0}};
     for (const Case& c : cases) {
         EXPECT_DOUBLE_EQ(libinputSpeedOf(c.windows), c.libinput) << c.windows;
         if (c.windows >= 1 && c.windows <= 20)
@@ -24,7 +25,8 @@ TEST(DesktopScales, WindowsSpeedToLibinputAndBack) {
 TEST(DesktopScales, CorePointerMultiplierFollowsTheWindowsTable) {
     EXPECT_EQ(kSpeedNumerators[9], kSpeedDenominator); // speed 10 = 1x
     for (int speed = 1; speed <= 20; ++speed)
-        EXPECT_EQ(windowsSpeedOfMultiplier(kSpeedNumerators[static_cast<std::size_t>(speed - 1)], kSpeedDenominator),
+        EXPECT_EQ(windowsSpeedOfMultiplier(kSpeedNumerators[static_cast<std::size_t>(speed - 1)],
+                                           kSpeedDenominator),
                   speed);
     EXPECT_EQ(windowsSpeedOfMultiplier(2, 1), 14); // the X server's default acceleration
     EXPECT_EQ(windowsSpeedOfMultiplier(1, 0), 10);

@@ -84,8 +84,8 @@ TEST_P(IniRead, ReadsValue) {
 const ReadCase readCases[] = {
     {"PlainValue", "[Init]\r\nCurConfig=3\r\n", "Init", "CurConfig", 5, "3"},
     {"SectionAndKeyIgnoreCase", "[config1]\r\nk1=5\r\n", "Config1", "K1", 5, "5"},
-    {"NonAsciiNamesIgnoreCase", "[ÜBER]\nprofil=1\n[профиль]\nклавиша=2\n", "профиль", "КЛАВИША",
-     5, "2"},
+    {"NonAsciiNamesIgnoreCase", "[ÜBER]\nprofil=1\n[профиль]\nклавиша=2\n", "профиль", "КЛАВИША", 5,
+     "2"},
     {"NonAsciiSectionUpperLower", "[ÜBER]\nprofil=1\n", "über", "PROFIL", 5, "1"},
     {"NamesTrimmed", "[ \tA \t]\n \t k \t = 1\n", " A", "k\t", 5, "1"},
     {"TextAfterBracketIgnored", "[A] trailing\nk=1\n", "A", "k", 5, "1"},
@@ -110,7 +110,8 @@ const ReadCase readCases[] = {
     {"CrLfLineEnds", "[A]\r\nk=1\r\nj=2\r\n", "A", "j", 5, "2"},
     {"MixedLineEnds", "[A]\rk=1\nj=2\r\n[B]\rx=3", "B", "x", 5, "3"},
     {"TruncatedToBufferMinusOne", "[Config1]\r\nK1=12345\r\n", "Config1", "K1", 5, "1234"},
-    {"BufferOfTen", "[Config1]\r\nDPI_SET1=1234567890123\r\n", "Config1", "DPI_SET1", 10, "123456789"},
+    {"BufferOfTen", "[Config1]\r\nDPI_SET1=1234567890123\r\n", "Config1", "DPI_SET1", 10,
+     "123456789"},
     {"BufferOfOneIsEmpty", "[A]\nk=1\n", "A", "k", 1, ""},
     {"BufferOfZeroIsEmpty", "[A]\nk=1\n", "A", "k", 0, ""},
     {"NegativeBufferIsEmpty", "[A]\nk=1\n", "A", "k", -3, ""},
@@ -122,7 +123,10 @@ const ReadCase readCases[] = {
     {"Utf8Value", "[A]\nname=宏编程\n", "A", "name", 260, "宏编程"},
     {"Utf16LeBom", utf16File("[配置]\r\n名字=中文测试\r\n"), "配置", "名字", 260, "中文测试"},
     {"Utf16LeOddTail", utf16File("[A]\r\nk=1\r\n") + "\x41", "A", "k", 5, "1"},
-    {"InvalidUtf8BecomesReplacement", "[A]\nk=a\xff" "b\n", "A", "k", 10, "a\uFFFDb"},
+    {"InvalidUtf8BecomesReplacement",
+     "[A]\nk=a\xff"
+     "b\n",
+     "A", "k", 10, "a\uFFFDb"},
     {"NulBytesAreText", std::string("[A]\nz=\0\nk=1\n", 12), "A", "k", 5, "1"},
 };
 
@@ -219,10 +223,12 @@ const WriteCase writeCases[] = {
     {"NewFileIsUtf8CrLf", std::nullopt, "Config1", "K1", "5", "[Config1]\r\nK1=5\r\n"},
     {"EmptyFile", "", "Init", "VER_SEL", "1", "[Init]\r\nVER_SEL=1\r\n"},
     {"ReplaceInPlaceKeepsEverythingElse",
-     "; profiles\r\n\r\n[Init]\r\nCurConfig=1\r\n\r\n; user profiles\r\n[Config1]\r\nK1=1\r\nK2 = 2\r\n"
+     "; profiles\r\n\r\n[Init]\r\nCurConfig=1\r\n\r\n; user profiles\r\n[Config1]\r\nK1=1\r\nK2 = "
+     "2\r\n"
      "unknown=x\r\n\r\n",
      "Config1", "K2", "31",
-     "; profiles\r\n\r\n[Init]\r\nCurConfig=1\r\n\r\n; user profiles\r\n[Config1]\r\nK1=1\r\nK2 = 31\r\n"
+     "; profiles\r\n\r\n[Init]\r\nCurConfig=1\r\n\r\n; user profiles\r\n[Config1]\r\nK1=1\r\nK2 = "
+     "31\r\n"
      "unknown=x\r\n\r\n"},
     {"ReplaceLongerWithShorter", "[A]\nk=123456789 \t\nj=1\n", "A", "k", "7", "[A]\nk=7\nj=1\n"},
     {"ReplaceQuotedValue", "[A]\nk=\"old\"\n", "A", "k", "new", "[A]\nk=new\n"},
@@ -236,7 +242,8 @@ const WriteCase writeCases[] = {
     {"NewSectionAtEnd", "[A]\r\nk=1\r\n", "B", "x", "1", "[A]\r\nk=1\r\n[B]\r\nx=1\r\n"},
     {"NewSectionAfterMissingLineEnd", "[A]\nk=1", "B", "x", "1", "[A]\nk=1\n[B]\nx=1\n"},
     {"CrLineEndsKept", "[A]\rk=1\r", "A", "j", "2", "[A]\rk=1\rj=2\r"},
-    {"CaseInsensitiveKeepsStoredCase", "[config1]\nk1=5\n", "Config1", "K1", "7", "[config1]\nk1=7\n"},
+    {"CaseInsensitiveKeepsStoredCase", "[config1]\nk1=5\n", "Config1", "K1", "7",
+     "[config1]\nk1=7\n"},
     {"NonAsciiCaseInsensitive", "[ÜBER]\nschlüssel=1\n", "über", "SCHLÜSSEL", "2",
      "[ÜBER]\nschlüssel=2\n"},
     {"FirstMatchingSectionGetsNewKey", "[A]\nk=1\n[a]\nj=1\n", "A", "j", "2",
@@ -480,19 +487,16 @@ TEST_P(Wtoi, Converts) {
     EXPECT_EQ(wtoi(QString::fromUtf8(GetParam().text)), GetParam().expected) << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Wtoi,
-                         ::testing::Values(WtoiCase{"", 0}, WtoiCase{"abc", 0}, WtoiCase{"42", 42},
-                                           WtoiCase{"  \t12", 12}, WtoiCase{"\r\n\v\f7", 7},
-                                           WtoiCase{"-7x", -7}, WtoiCase{"+5", 5},
-                                           WtoiCase{"- 5", 0}, WtoiCase{"+-5", 0},
-                                           WtoiCase{"12 34", 12}, WtoiCase{"0x10", 0},
-                                           WtoiCase{"007", 7}, WtoiCase{"2147483647", INT_MAX},
-                                           WtoiCase{"-2147483648", INT_MIN},
-                                           WtoiCase{"2147483648", INT_MAX},
-                                           WtoiCase{"-2147483649", INT_MIN},
-                                           WtoiCase{"99999999999999999999999", INT_MAX},
-                                           WtoiCase{"-99999999999999999999999", INT_MIN},
-                                           WtoiCase{"１２", 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Wtoi,
+    ::testing::Values(WtoiCase{"", 0}, WtoiCase{"abc", 0}, WtoiCase{"42", 42},
+                      WtoiCase{"  \t12", 12}, WtoiCase{"\r\n\v\f7", 7}, WtoiCase{"-7x", -7},
+                      WtoiCase{"+5", 5}, WtoiCase{"- 5", 0}, WtoiCase{"+-5", 0},
+                      WtoiCase{"12 34", 12}, WtoiCase{"0x10", 0}, WtoiCase{"007", 7},
+                      WtoiCase{"2147483647", INT_MAX}, WtoiCase{"-2147483648", INT_MIN},
+                      WtoiCase{"2147483648", INT_MAX}, WtoiCase{"-2147483649", INT_MIN},
+                      WtoiCase{"99999999999999999999999", INT_MAX},
+                      WtoiCase{"-99999999999999999999999", INT_MIN}, WtoiCase{"１２", 0}));
 
 } // namespace
 } // namespace vux::ini

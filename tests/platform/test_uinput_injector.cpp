@@ -39,7 +39,8 @@ int openVirtualDevice() {
         if (fd < 0)
             continue;
         char name[256] = {};
-        if (ioctl(fd, EVIOCGNAME(sizeof name - 1), name) >= 0 && std::strcmp(name, kDeviceName) == 0) {
+        if (ioctl(fd, EVIOCGNAME(sizeof name - 1), name) >= 0 &&
+            std::strcmp(name, kDeviceName) == 0) {
             found = fd;
             break;
         }
@@ -93,7 +94,7 @@ TEST(UinputInjector, InjectedKeysAndButtonsComeOutOfTheDevice) {
     const auto events = readKeyEvents(fd, 6);
     close(fd);
     ASSERT_EQ(events.size(), 6u);
-    const std::pair<int, int> expected[] = {{KEY_LEFTCTRL, 1}, {KEY_C, 1},      {KEY_C, 0},
+    const std::pair<int, int> expected[] = {{KEY_LEFTCTRL, 1}, {KEY_C, 1},     {KEY_C, 0},
                                             {KEY_LEFTCTRL, 0}, {BTN_RIGHT, 1}, {BTN_RIGHT, 0}};
     for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(events[i].code, expected[i].first) << i;

@@ -31,23 +31,29 @@ struct TransportTest : ::testing::Test {
     void SetUp() override {
         folder = dir.filePath("mice");
         ASSERT_TRUE(QDir().mkdir(folder));
-        ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        ASSERT_TRUE(
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     }
 
-    virt::Description mouse(int inputLength = 9, int featureLength = 9, bool read = true, bool write = true) {
-        return {0x18F8, 0x0F99, tools::virtualMouseReportDescriptor({inputLength, featureLength, read, write})};
+    virt::Description mouse(int inputLength = 9, int featureLength = 9, bool read = true,
+                            bool write = true) {
+        return {0x18F8, 0x0F99,
+                tools::virtualMouseReportDescriptor({inputLength, featureLength, read, write})};
     }
 
     // Serves the server on a thread until the test ends.
     std::jthread serve(VirtualMouseServer& server) {
         return std::jthread([this, &server](std::stop_token stop) {
-            server.serve(-1, {}, [this](std::span<const uint8_t> r) {
-                {
-                    std::lock_guard lock(mutex);
-                    features.emplace_back(r.begin(), r.end());
-                }
-                featureArrived.notify_all();
-            }, stop);
+            server.serve(
+                -1, {},
+                [this](std::span<const uint8_t> r) {
+                    {
+                        std::lock_guard lock(mutex);
+                        features.emplace_back(r.begin(), r.end());
+                    }
+                    featureArrived.notify_all();
+                },
+                stop);
         });
     }
 };
@@ -83,7 +89,8 @@ TEST_F(TransportTest, FeatureReportsArriveWholeAndInOrder) {
         EXPECT_TRUE(write->sendFeatureReport(report));
     }
     std::unique_lock lock(mutex);
-    ASSERT_TRUE(featureArrived.wait_for(lock, std::chrono::seconds(10), [&] { return features.size() == 20; }));
+    ASSERT_TRUE(featureArrived.wait_for(lock, std::chrono::seconds(10),
+                                        [&] { return features.size() == 20; }));
     EXPECT_EQ(features[19], (std::vector<uint8_t>{7, 0x10, 20, 20, 0, 0, 0, 0, 0}));
 }
 

@@ -39,7 +39,8 @@ protected:
         Window root = 0, child = 0;
         int rx = 0, ry = 0, wx = 0, wy = 0;
         unsigned mask = 0;
-        XQueryPointer(observer, DefaultRootWindow(observer), &root, &child, &rx, &ry, &wx, &wy, &mask);
+        XQueryPointer(observer, DefaultRootWindow(observer), &root, &child, &rx, &ry, &wx, &wy,
+                      &mask);
         return mask;
     }
 
@@ -99,9 +100,9 @@ TEST_F(XTestInjectorTest, MouseButtons) {
 TEST_F(XTestInjectorTest, KeysWithoutAnXKeycodeAreIgnored) {
     char before[32] = {}, after[32] = {};
     XQueryKeymap(observer, before);
-    injector->keybdEvent(41, 0, 0);  // Select: a Linux key beyond the X keycode range
-    injector->keybdEvent(23, 0, 0);  // Junja: no key at all
-    injector->mouseEvent(0x0001);    // not a button flag
+    injector->keybdEvent(41, 0, 0); // Select: a Linux key beyond the X keycode range
+    injector->keybdEvent(23, 0, 0); // Junja: no key at all
+    injector->mouseEvent(0x0001);   // not a button flag
     XQueryKeymap(observer, after);
     EXPECT_EQ(std::memcmp(before, after, sizeof before), 0);
 }

@@ -20,13 +20,13 @@ namespace {
 const QString kDelivered = QStringLiteral(VUX_DELIVERED_CONFIG);
 
 const QStringList kProfileKeys = {
-    "K1",          "K2",          "K3",          "K4",          "K5",          "K6",
-    "K7",          "K8",          "DPI_LEVEL",   "WHEEL_STATUS", "MACRO_MODE2", "DPI_SET1",
-    "DPI_SET_EN1", "DPI_SET2",    "DPI_SET_EN2", "DPI_SET3",    "DPI_SET_EN3", "DPI_SET4",
-    "DPI_SET_EN4", "LED_STATUS",  "DPI_SPEED",   "WHEEL_SPEED", "FIRE_TIME"};
+    "K1",          "K2",         "K3",          "K4",           "K5",          "K6",
+    "K7",          "K8",         "DPI_LEVEL",   "WHEEL_STATUS", "MACRO_MODE2", "DPI_SET1",
+    "DPI_SET_EN1", "DPI_SET2",   "DPI_SET_EN2", "DPI_SET3",     "DPI_SET_EN3", "DPI_SET4",
+    "DPI_SET_EN4", "LED_STATUS", "DPI_SPEED",   "WHEEL_SPEED",  "FIRE_TIME"};
 
-const QStringList kSections = {"Config1",   "Config2",   "Config3",   "Config4",
-                               "Config5",   "Config6",   "CfgReset2", "CfgReset3",
+const QStringList kSections = {"Config1",   "Config2",   "Config3",     "Config4",
+                               "Config5",   "Config6",   "CfgReset2",   "CfgReset3",
                                "CfgReset4", "CfgReset5", "CfgReset_EN5"};
 
 std::string fileBytes(const QString& path) {

@@ -54,11 +54,12 @@ protected:
     }
 };
 
-const char* const kFullSection = "K1=1\r\nK2=2\r\nK3=3\r\nK4=31\r\nK5=32\r\nK6=6\r\nK7=17\r\nK8=41\r\n"
-                                 "DPI_LEVEL=2\r\nWHEEL_STATUS=1\r\nMACRO_MODE2=1\r\n"
-                                 "DPI_SET1=0\r\nDPI_SET_EN1=1\r\nDPI_SET2=1\r\nDPI_SET_EN2=0\r\n"
-                                 "DPI_SET3=3\r\nDPI_SET_EN3=1\r\nDPI_SET4=4\r\nDPI_SET_EN4=1\r\n"
-                                 "LED_STATUS=3\r\nDPI_SPEED=9\r\nWHEEL_SPEED=5\r\nFIRE_TIME=300\r\n";
+const char* const kFullSection =
+    "K1=1\r\nK2=2\r\nK3=3\r\nK4=31\r\nK5=32\r\nK6=6\r\nK7=17\r\nK8=41\r\n"
+    "DPI_LEVEL=2\r\nWHEEL_STATUS=1\r\nMACRO_MODE2=1\r\n"
+    "DPI_SET1=0\r\nDPI_SET_EN1=1\r\nDPI_SET2=1\r\nDPI_SET_EN2=0\r\n"
+    "DPI_SET3=3\r\nDPI_SET_EN3=1\r\nDPI_SET4=4\r\nDPI_SET_EN4=1\r\n"
+    "LED_STATUS=3\r\nDPI_SPEED=9\r\nWHEEL_SPEED=5\r\nFIRE_TIME=300\r\n";
 
 TEST_F(ProfileStoreTest, LoadsEveryKeyAndDerivedValue) {
     put(std::string("[Config2]\r\n") + kFullSection);
@@ -155,7 +156,8 @@ TEST_F(ProfileStoreTest, NamesMatchRegardlessOfCase) {
 }
 
 TEST_F(ProfileStoreTest, FactorySections) {
-    put("[Config5]\r\nK1=1\r\n[CfgReset5]\r\nK1=5\r\n[CfgReset_EN5]\r\nK1=55\r\n[CfgReset3]\r\nK1=3\r\n");
+    put("[Config5]\r\nK1=1\r\n[CfgReset5]\r\nK1=5\r\n[CfgReset_EN5]\r\nK1=55\r\n[CfgReset3]\r\nK1="
+        "3\r\n");
     struct Case {
         int isEnglish;
         int profile;
@@ -194,11 +196,14 @@ TEST_F(ProfileStoreTest, SaveIntoNewSectionWritesKeysInOrder) {
 }
 
 TEST_F(ProfileStoreTest, SaveReplacesInPlaceAndKeepsTheRest) {
-    put("; my settings\r\n[Config1]\r\nFIRE_TIME=10\r\nK1=2\r\nCUSTOM=x\r\n\r\n[Config2]\r\nK1=9\r\n");
+    put("; my "
+        "settings\r\n[Config1]\r\nFIRE_TIME=10\r\nK1=2\r\nCUSTOM=x\r\n\r\n[Config2]\r\nK1=9\r\n");
     setFactoryProfile(state);
     saveProfile(state, path(), 1);
     const std::string after = bytes();
-    EXPECT_EQ(after.rfind("; my settings\r\n[Config1]\r\nFIRE_TIME=50\r\nK1=1\r\nCUSTOM=x\r\nK2=2\r\n", 0), 0u)
+    EXPECT_EQ(after.rfind(
+                  "; my settings\r\n[Config1]\r\nFIRE_TIME=50\r\nK1=1\r\nCUSTOM=x\r\nK2=2\r\n", 0),
+              0u)
         << after;
     EXPECT_NE(after.find("WHEEL_SPEED=2\r\n\r\n[Config2]\r\nK1=9\r\n"), std::string::npos) << after;
 }

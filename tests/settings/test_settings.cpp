@@ -94,12 +94,20 @@ TEST(FunctionCodes, DeviceCodeToSendForCodesOutsideTheTable) {
         int expected;
     };
     const Case cases[] = {
-        {7, 5, 5},      {20, 0, 0},     {-3, 17, 17},          {53, 31, 31},
-        {7, 18, kNoDeviceCode},         {10, 30, kNoDeviceCode}, {9, 0xC2, kNoDeviceCode},
-        {INT_MIN, -1, kNoDeviceCode},   {16, 200, 12},         {41, 3, kHostDeviceCode},
+        {7, 5, 5},
+        {20, 0, 0},
+        {-3, 17, 17},
+        {53, 31, 31},
+        {7, 18, kNoDeviceCode},
+        {10, 30, kNoDeviceCode},
+        {9, 0xC2, kNoDeviceCode},
+        {INT_MIN, -1, kNoDeviceCode},
+        {16, 200, 12},
+        {41, 3, kHostDeviceCode},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(deviceCodeToSend(c.code, c.previous), c.expected) << c.code << " after " << c.previous;
+        EXPECT_EQ(deviceCodeToSend(c.code, c.previous), c.expected)
+            << c.code << " after " << c.previous;
 }
 
 TEST(Conversions, PointerSpeed) {

@@ -4,11 +4,17 @@
 
 extern "C" {
 
-const char* __asan_default_options() { return "detect_leaks=1:abort_on_error=0"; }
+const char* __asan_default_options() {
+    return "detect_leaks=1:abort_on_error=0";
+}
 
-const char* __ubsan_default_options() { return "print_stacktrace=1:halt_on_error=1"; }
+const char* __ubsan_default_options() {
+    return "print_stacktrace=1:halt_on_error=1";
+}
 
-const char* __tsan_default_options() { return "halt_on_error=1:second_deadlock_stack=1"; }
+const char* __tsan_default_options() {
+    return "halt_on_error=1:second_deadlock_stack=1";
+}
 
 // Allocations that system libraries keep for the life of the process: caches
 // of fontconfig, connections of D-Bus and X. They are not ours to free.

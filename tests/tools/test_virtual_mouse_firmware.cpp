@@ -13,7 +13,8 @@ struct FirmwareTest : ::testing::Test {
 
     // The factory map: buttons 6 and 7 (ids 6 and 8) handed to the computer.
     void sendFactoryMap() {
-        const uint8_t map[8][2] = {{1, 1}, {2, 2}, {3, 3}, {5, 5}, {4, 4}, {6, 31}, {8, 31}, {9, 9}};
+        const uint8_t map[8][2] = {{1, 1}, {2, 2},  {3, 3},  {5, 5},
+                                   {4, 4}, {6, 31}, {8, 31}, {9, 9}};
         for (const auto& m : map) {
             const uint8_t report[9] = {7, 0x10, m[0], m[1], 0, 0, 0, 0, 0};
             firmware.featureReport(report);
@@ -21,7 +22,9 @@ struct FirmwareTest : ::testing::Test {
     }
 };
 
-Bytes vendor(uint8_t code) { return {6, code, 0, 0, 0, 0, 0, 0, 0}; }
+Bytes vendor(uint8_t code) {
+    return {6, code, 0, 0, 0, 0, 0, 0, 0};
+}
 
 TEST_F(FirmwareTest, OutOfTheBoxNoButtonTalksOnTheVendorChannel) {
     for (int b = 1; b <= 8; ++b) {

@@ -23,7 +23,6 @@ namespace {
 using test::ProcessLines;
 using test::ProgramSandbox;
 
-
 // Runs a short command and gives its standard output, trimmed.
 QString run(const QString& program, const QStringList& args, int timeoutMs = 30000) {
     QProcess p;

@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
     }
     const QString skins = QString::fromLocal8Bit(argv[1]);
     for (bool english : {true, false}) {
-        const QString folder = skins + (english ? QStringLiteral("/INI_EN") : QStringLiteral("/INI_CN"));
+        const QString folder =
+            skins + (english ? QStringLiteral("/INI_EN") : QStringLiteral("/INI_CN"));
         QDir().mkpath(folder);
         const QString path = folder + QStringLiteral("/defMacro.dat");
         QFile::remove(path); // written fresh, in the writer's layout

@@ -31,10 +31,11 @@ struct Options {
 };
 
 [[noreturn]] void usage(const char* program) {
-    std::fprintf(stderr,
-                 "usage: %s [--input-length N] [--feature-length N] [--omit read|write] [--log FILE]\n"
-                 "commands on stdin: press N | release N | click N | raw HEX... | unplug | plug | quit\n",
-                 program);
+    std::fprintf(
+        stderr,
+        "usage: %s [--input-length N] [--feature-length N] [--omit read|write] [--log FILE]\n"
+        "commands on stdin: press N | release N | click N | raw HEX... | unplug | plug | quit\n",
+        program);
     std::exit(2);
 }
 
@@ -100,9 +101,9 @@ int main(int argc, char** argv) {
     }
 
     hid::virt::VirtualMouseServer server(describe(options));
-    tools::VirtualMouseFirmware firmware(options.inputLength, [&server](const std::vector<uint8_t>& report) {
-        server.sendInput(report);
-    });
+    tools::VirtualMouseFirmware firmware(
+        options.inputLength,
+        [&server](const std::vector<uint8_t>& report) { server.sendInput(report); });
     if (!server.plug()) {
         std::fprintf(stderr, "virtual-mouse: cannot create its socket in the runtime folder\n");
         return 1;
