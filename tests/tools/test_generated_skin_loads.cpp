@@ -1,6 +1,7 @@
 // The generated skin read by the program's own loaders: no message, every
 // table filled, and a window shape with the macro page's controls cut out.
 
+#include "tests/tools/RunSkinGenerator.h"
 #include "ui/SkinLayout.h"
 #include "ui/WindowShape.h"
 
@@ -8,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -25,14 +25,7 @@ protected:
             app_ = std::make_unique<QCoreApplication>(argc, argv);
         dir_ = std::make_unique<QTemporaryDir>();
         ASSERT_TRUE(dir_->isValid());
-        QProcess generator;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("ASAN_OPTIONS", "detect_leaks=0");
-        generator.setProcessEnvironment(env);
-        generator.start(VUX_SKIN_GENERATOR, {dir_->path()});
-        ASSERT_TRUE(generator.waitForFinished(120000));
-        exitCode_ = generator.exitCode();
+        exitCode_ = vux::test::runSkinGenerator(dir_->path()).exitCode;
     }
     static void TearDownTestSuite() {
         dir_.reset();

@@ -3,6 +3,7 @@
 // the program expects of them.
 
 #include "platform/ini/IniFile.h"
+#include "tests/tools/RunSkinGenerator.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <map>
@@ -86,15 +86,9 @@ protected:
         keep.write("[Macros]\r\n");
         keep.close();
 
-        QProcess generator;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("ASAN_OPTIONS", "detect_leaks=0");
-        generator.setProcessEnvironment(env);
-        generator.start(VUX_SKIN_GENERATOR, {dir_->path()});
-        ASSERT_TRUE(generator.waitForFinished(120000));
-        exitCode_ = generator.exitCode();
-        output_ = generator.readAllStandardError();
+        const vux::test::GeneratorRun run = vux::test::runSkinGenerator(dir_->path());
+        exitCode_ = run.exitCode;
+        output_ = run.errors;
     }
     static void TearDownTestSuite() {
         dir_.reset();
